@@ -1,0 +1,38 @@
+#include "app/Error.h"
+
+namespace {
+
+const char* const MESSAGES[12] = {
+    "No error.\n",
+    "Error: initializing Allegro!\n",
+    "Error: installing keyboard module!\n",
+    "Error: installing mouse module!\n",
+    "Error: installing timer module!\n",
+    "Error: initializing graphics mode!\n",
+    "Error: installing sound module!\n",
+    "Error: ran out of memory!!!\n",
+    "Error: ran out of video memory!\n",
+    "Error: triple buffering unavailable!\n",
+    "Error: couldn't load all data!\n",
+    "An unknown error occured!\n",
+};
+
+} // namespace
+
+Error::Error(int code) : code(code) {}
+
+Error::~Error() = default;
+
+const char* Error::message() const
+{
+    // Codes come only from ErrorCode; the guard keeps a stray value readable.
+    if (code < 0 || code > UnknownError)
+        return MESSAGES[UnknownError];
+    return MESSAGES[code];
+}
+
+bool Error::failed() const { return code != NoError; }
+
+bool Error::operator==(const int& other) const { return code == other; }
+
+bool Error::operator!=(const int& other) const { return code != other; }

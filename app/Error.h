@@ -1,0 +1,31 @@
+#pragma once
+
+// The result of every start-up step. A code other than NoError stops start-up
+// and is shown to the player once, with its fixed text.
+enum ErrorCode {
+    NoError = 0,
+    AllegroInit = 1,
+    KeyboardInstall = 2,
+    MouseInstall = 3,
+    TimerInstall = 4,
+    GfxMode = 5,
+    SoundInstall = 6,
+    OutOfMemory = 7,
+    OutOfVideoMemory = 8,
+    TripleBufferUnavailable = 9,
+    DataLoad = 10,
+    UnknownError = 11,
+};
+
+class Error {
+public:
+    Error(int code);
+    virtual ~Error();
+
+    virtual const char* message() const;
+    virtual bool failed() const;
+    virtual bool operator==(const int& other) const;
+    virtual bool operator!=(const int& other) const;
+
+    int code;
+};

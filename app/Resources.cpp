@@ -1,0 +1,168 @@
+#include "app/Resources.h"
+
+#include <allegro.h>
+#include <aldumb.h>
+#include <jpgalleg.h>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/Settings.h"
+#include "app/Sound.h"
+
+BITMAP* backBitmap = nullptr;
+BITMAP* spaceBitmap = nullptr;
+BITMAP* faceBitmaps[16] = {};
+BITMAP* tailBitmaps[8] = {};
+BITMAP* starBitmaps[7] = {};
+DUH* music = nullptr;
+SAMPLE* ambientSamplesA[2] = {};
+SAMPLE* ambientSamplesB[2] = {};
+SAMPLE* dieSample = nullptr;
+SAMPLE* thumpSample = nullptr;
+SAMPLE* collectSample = nullptr;
+SAMPLE* selectSample = nullptr;
+SAMPLE* scrSamples[10] = {};
+
+namespace {
+
+constexpr int SCR_COUNT = 10;
+constexpr int SCR_PITCH_SPREAD = 100;
+
+// Loads one object on its own and keeps only its data; the library's wrapper
+// record is released with the data detached, so only the game owns the data.
+// A stored object of another type than expected counts as missing: treating a
+// font or raw bytes as a bitmap would crash later.
+void* loadObject(const char* dataFile, const char* name, int type, int alternativeType)
+{
+    DATAFILE* object = load_datafile_object(dataFile, name);
+    if (!object)
+        return nullptr;
+    void* data = nullptr;
+    if (object->type == type || object->type == alternativeType) {
+        data = object->dat;
+        object->dat = nullptr;
+    }
+    unload_datafile_object(object);
+    return data;
+}
+
+void* loadObject(const char* dataFile, const char* name, int type)
+{
+    return loadObject(dataFile, name, type, type);
+}
+
+// JPEG pictures load as bitmaps; jpgalleg_init must have registered the type,
+// or the object would hold raw JPEG bytes.
+BITMAP* loadBitmap(const char* dataFile, const char* name, bool& ok)
+{
+    BITMAP* bitmap = static_cast<BITMAP*>(loadObject(dataFile, name, DAT_BITMAP, DAT_JPEG));
+    if (!bitmap)
+        ok = false;
+    return bitmap;
+}
+
+SAMPLE* loadSample(const char* dataFile, const char* name)
+{
+    return static_cast<SAMPLE*>(loadObject(dataFile, name, DAT_SAMPLE));
+}
+
+SAMPLE* requireSample(const char* dataFile, const char* name, bool& ok)
+{
+    SAMPLE* sample = loadSample(dataFile, name);
+    if (!sample)
+        ok = false;
+    return sample;
+}
+
+template <typename T, typename Destroy>
+void release(T*& entry, Destroy destroy)
+{
+    if (entry)
+        destroy(entry);
+    entry = nullptr;
+}
+
+} // namespace
+
+bool loadData(const char* dataFile, const char* musicFile)
+{
+    bool ok = true;
+    char name[16];
+
+    backBitmap = loadBitmap(dataFile, "BACK", ok);
+    spaceBitmap = loadBitmap(dataFile, "SPACE", ok);
+    for (int i = 1; i <= 8; i++) {
+        std::snprintf(name, sizeof name, "FACE%dG", i);
+        faceBitmaps[i - 1] = loadBitmap(dataFile, name, ok);
+        std::snprintf(name, sizeof name, "FACE%dB", i);
+        faceBitmaps[7 + i] = loadBitmap(dataFile, name, ok);
+    }
+    for (int i = 1; i <= 4; i++) {
+        std::snprintf(name, sizeof name, "TAIL%dG", i);
+        tailBitmaps[i - 1] = loadBitmap(dataFile, name, ok);
+        std::snprintf(name, sizeof name, "TAIL%dB", i);
+        tailBitmaps[3 + i] = loadBitmap(dataFile, name, ok);
+    }
+    for (int i = 1; i <= 7; i++) {
+        std::snprintf(name, sizeof name, "STAR%d", i);
+        starBitmaps[i - 1] = loadBitmap(dataFile, name, ok);
+    }
+
+    if (FONT* gameFont = static_cast<FONT*>(loadObject(dataFile, "FNT1", DAT_FONT)))
+        font = gameFont;
+
+    music = dumb_load_it(musicFile);
+    if (!music)
+        ok = false;
+
+    for (int i = 1; i <= 2; i++) {
+        std::snprintf(name, sizeof name, "AMB%d", i);
+        ambientSamplesA[i - 1] = requireSample(dataFile, name, ok);
+        ambientSamplesB[i - 1] = requireSample(dataFile, name, ok);
+    }
+
+    dieSample = loadSample(dataFile, "DIE");
+    thumpSample = loadSample(dataFile, "THUMP");
+    collectSample = loadSample(dataFile, "COLLECT");
+    selectSample = loadSample(dataFile, "SELECT");
+
+    for (int i = 0; i < SCR_COUNT; i++) {
+        std::snprintf(name, sizeof name, "SCR%d", i);
+        scrSamples[i] = requireSample(dataFile, name, ok);
+    }
+
+    if (!ok)
+        unloadData();
+    return ok;
+}
+
+void unloadData()
+{
+    release(backBitmap, destroy_bitmap);
+    release(spaceBitmap, destroy_bitmap);
+    for (BITMAP*& bitmap : faceBitmaps)
+        release(bitmap, destroy_bitmap);
+    for (BITMAP*& bitmap : tailBitmaps)
+        release(bitmap, destroy_bitmap);
+    for (BITMAP*& bitmap : starBitmaps)
+        release(bitmap, destroy_bitmap);
+    release(music, unload_duh);
+    for (SAMPLE*& sample : ambientSamplesA)
+        release(sample, destroy_sample);
+    for (SAMPLE*& sample : ambientSamplesB)
+        release(sample, destroy_sample);
+    release(dieSample, destroy_sample);
+    release(thumpSample, destroy_sample);
+    release(collectSample, destroy_sample);
+    release(selectSample, destroy_sample);
+    for (SAMPLE*& sample : scrSamples)
+        release(sample, destroy_sample);
+}
+
+void playScrSample()
+{
+    // Pitch is drawn before the sample: the order of draws is part of the game.
+    int frequency = 1000 - std::rand() % SCR_PITCH_SPREAD;
+    int index = std::rand() % SCR_COUNT;
+    playSample(scrSamples[index], settings.volSound / 2, 128, frequency, 0);
+}

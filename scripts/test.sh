@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Sets everything up and runs every test: the normal build (unit, component and
+# end-to-end tests), then the unit tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh build
+(cd build && ctest --output-on-failure -j 2)
+
+scripts/setup.sh build-asan -DWISPEN_SANITIZE=ON -DWISPEN_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+(cd build-asan && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+   ctest --output-on-failure -j 2 -L unit)

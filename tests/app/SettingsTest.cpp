@@ -1,0 +1,106 @@
+#include <allegro.h>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+
+#include "app/Settings.h"
+#include "TempDir.h"
+
+namespace {
+
+class SettingsFile : public testing::Test {
+protected:
+    void SetUp() override { settings = Settings(); }
+    void TearDown() override
+    {
+        set_config_data("", 0);
+        settings = Settings();
+    }
+
+    std::string write(const std::string& name, const std::string& text)
+    {
+        std::string path = dir.path() + "/" + name;
+        std::ofstream(path) << text;
+        return path;
+    }
+
+    TempDir dir;
+};
+
+std::string slurp(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+TEST_F(SettingsFile, MissingFileKeepsEveryDefault)
+{
+    readSettings((dir.path() + "/Wispen.ini").c_str());
+    EXPECT_EQ(320, settings.w);
+    EXPECT_EQ(240, settings.h);
+    EXPECT_EQ(32, settings.bpp);
+    EXPECT_EQ(1, settings.fullscreen);
+    EXPECT_EQ(60, settings.fps);
+    EXPECT_EQ(1, settings.unlimitedFPS);
+    EXPECT_EQ(0, settings.showFPS);
+    EXPECT_EQ(0, settings.driver);
+    EXPECT_EQ(0.04f, settings.acc);
+    EXPECT_EQ(0.98f, settings.dec);
+}
+
+TEST_F(SettingsFile, OnlyFullscreenOffKeepsTheOtherDefaults)
+{
+    std::string path = write("Wispen.ini", "[GENERAL]\nfullscreen = 0\n");
+    readSettings(path.c_str());
+    EXPECT_EQ(0, settings.fullscreen);
+    Settings defaults;
+    defaults.fullscreen = 0;
+    EXPECT_EQ(0, std::memcmp(&defaults, &settings, sizeof settings));
+}
+
+TEST_F(SettingsFile, KeyInTheWrongSectionIsNotFound)
+{
+    std::string path = write("Wispen.ini", "[WISPEN]\nfps = 30\n[GENERAL]\nrad = 8\n");
+    readSettings(path.c_str());
+    EXPECT_EQ(60, settings.fps);
+    EXPECT_EQ(16, settings.rad);
+}
+
+TEST_F(SettingsFile, WritesAll21KeysUnderTheirSectionsAndReadsThemBack)
+{
+    std::string path = dir.path() + "/Wispen.ini";
+    settings.bpp = 24;
+    settings.acc = 0.05f;
+    settings.difficulty = 2;
+    settings.volMusic = 250;
+    writeSettings(path.c_str());
+
+    std::string text = slurp(path);
+    const char* general[] = {"w", "h", "bpp", "fullscreen", "vsync", "yield", "driver"};
+    const char* speed[] = {"fps", "unlimitedFPS", "showFPS"};
+    const char* wispen[] = {"acc", "dec", "rad", "hp1", "hp2", "spawnTime", "maxParticles",
+                            "difficulty", "nStars", "volSound", "volMusic"};
+    int keys = 0;
+    for (const char* name : general)
+        keys += get_config_string("GENERAL", name, nullptr) != nullptr;
+    for (const char* name : speed)
+        keys += get_config_string("SPEED", name, nullptr) != nullptr;
+    for (const char* name : wispen)
+        keys += get_config_string("WISPEN", name, nullptr) != nullptr;
+    EXPECT_EQ(21, keys);
+    EXPECT_NE(std::string::npos, text.find("[GENERAL]"));
+    EXPECT_NE(std::string::npos, text.find("[SPEED]"));
+    EXPECT_NE(std::string::npos, text.find("[WISPEN]"));
+
+    Settings written = settings;
+    settings = Settings();
+    readSettings(path.c_str());
+    EXPECT_EQ(0, std::memcmp(&written, &settings, sizeof settings));
+}
