@@ -1,0 +1,40 @@
+#include "scores/HighScoreList.h"
+
+#include <allegro.h>
+#include <memory>
+
+#include "app/GameScreen.h"
+#include "ui/Menu.h"
+#include "ui/MenuItem.h"
+
+namespace {
+
+// Each line moves down before it is placed, so the first lands at 72.
+constexpr int LIST_TOP = 56;
+constexpr int LINE_SPACING = 16;
+constexpr int BACK_GAP = 24;
+// The longest line: 8 name characters, " ...... ", a sign and ten digits, and
+// the terminator.
+constexpr int LINE_SIZE = 32;
+
+} // namespace
+
+void fillHighScores(Menu& highScoreMenu, const char* enteredName, std::int32_t total, const char* fileName)
+{
+    HighScoreTable table(fileName);
+    if (enteredName)
+        table.insert(enteredName, total);
+
+    highScoreMenu.clearItems();
+    int y = LIST_TOP;
+    for (const auto& entry : table.getEntries()) {
+        y += LINE_SPACING;
+        char line[LINE_SIZE];
+        uszprintf(line, sizeof(line), "%s ...... %08d", entry->name, static_cast<int>(entry->score));
+        auto item = std::make_unique<MenuItem>(line, highScoreMenu.result, y);
+        item->disable();
+        highScoreMenu.addItem(std::move(item));
+    }
+    highScoreMenu.addItem(std::make_unique<MenuItem>("Back", MainMenu, y + BACK_GAP));
+    highScoreMenu.start();
+}

@@ -1,0 +1,165 @@
+#include "ui/Menu.h"
+
+#include <algorithm>
+#include <allegro.h>
+
+#include "app/Resources.h"
+#include "app/Settings.h"
+#include "app/Sound.h"
+
+BITMAP* Menu::panelBitmap = nullptr;
+
+namespace {
+
+constexpr int PANEL_ALPHA = 128;
+
+void playMenuSample(const SAMPLE* sample) { playSample(sample, settings.volSound, 128, 1000, 0); }
+
+// Returns the shared panel of this size, building it when the cached one has
+// another size. Null when the bitmap cannot be created: the frame goes without.
+BITMAP* panelOfSize(int width, int height)
+{
+    BITMAP*& panel = Menu::panelBitmap;
+    if (panel && panel->w == width && panel->h == height)
+        return panel;
+    if (panel) {
+        destroy_bitmap(panel);
+        panel = nullptr;
+    }
+    panel = create_bitmap(width, height);
+    if (!panel)
+        return nullptr;
+    clear_to_color(panel, makecol(64, 96, 80));
+    rect(panel, 0, 0, width - 1, height - 1, makecol(0, 0, 0));
+    return panel;
+}
+
+} // namespace
+
+Menu::Menu() = default;
+
+Menu::~Menu()
+{
+    clearItems();
+    if (panelBitmap) {
+        destroy_bitmap(panelBitmap);
+        panelBitmap = nullptr;
+    }
+}
+
+int Menu::getResult()
+{
+    // Escape still held wins over the Enter that finished the menu.
+    if (key[KEY_ESC])
+        return result;
+    MenuItem* item = getSelectedItem();
+    // A menu without entries has nothing to choose; it can only be left.
+    return item ? item->getId() : result;
+}
+
+bool Menu::logic()
+{
+    for (const std::unique_ptr<MenuItem>& item : items)
+        item->logic();
+    if (keyPressed(KEY_ENTER)) {
+        playMenuSample(selectSample);
+        return true;
+    }
+    moveHighlight();
+    return GameScreen::logic();
+}
+
+void Menu::draw(BITMAP* target)
+{
+    if (backBitmap)
+        blit(backBitmap, target, 0, 0, 0, 0, target->w, target->h);
+    if (items.empty())
+        return;
+    drawPanel(target);
+    for (const std::unique_ptr<MenuItem>& item : items)
+        item->draw(target);
+}
+
+Error Menu::start()
+{
+    Error error = GameScreen::start();
+    if (error.failed())
+        return error;
+    for (const std::unique_ptr<MenuItem>& item : items)
+        item->deselect();
+    const int first = findSelectable(0, 1);
+    if (first >= 0) {
+        items[first]->select();
+        selected = static_cast<uint32_t>(first);
+    }
+    return error;
+}
+
+void Menu::addItem(std::unique_ptr<MenuItem> item)
+{
+    if (!item)
+        return;
+    item->menu = this;
+    items.push_back(std::move(item));
+}
+
+void Menu::clearItems()
+{
+    while (!items.empty())
+        items.pop_back();
+}
+
+MenuItem* Menu::getSelectedItem() { return selected < items.size() ? items[selected].get() : nullptr; }
+
+void Menu::moveHighlight()
+{
+    const uint32_t old = selected;
+    // After clearItems the old index may lie beyond the entries; search from
+    // the end then, so nothing past it is ever touched.
+    const int current = static_cast<int>(std::min<size_t>(selected, items.size()));
+    int target = current;
+    if (keyPressed(KEY_UP)) {
+        const int found = findSelectable(target - 1, -1);
+        if (found >= 0)
+            target = found;
+    }
+    if (keyPressed(KEY_DOWN)) {
+        const int found = findSelectable(target + 1, 1);
+        if (found >= 0)
+            target = found;
+    }
+    if (target == current)
+        return;
+    selected = static_cast<uint32_t>(target);
+    playMenuSample(collectSample);
+    if (old < items.size())
+        items[old]->deselect();
+    items[selected]->select();
+}
+
+int Menu::findSelectable(int from, int step) const
+{
+    for (int i = from; i >= 0 && i < static_cast<int>(items.size()); i += step)
+        if (!items[i]->hasFlags(MenuItem::ItemDisabled))
+            return i;
+    return -1;
+}
+
+void Menu::drawPanel(BITMAP* target)
+{
+    const int lineHeight = text_height(font);
+    const int top = items.front()->y - lineHeight;
+    const int height = items.back()->y + 2 * lineHeight - top;
+    int widest = 0;
+    for (const std::unique_ptr<MenuItem>& item : items)
+        widest = std::max(widest, text_length(font, item->text.c_str()));
+    const int width = widest + PANEL_MARGIN;
+    // Entries listed bottom to top would give no height; such a menu has no panel.
+    if (height <= 0)
+        return;
+    BITMAP* panel = panelOfSize(width, height);
+    if (!panel)
+        return;
+    set_trans_blender(0, 0, 0, PANEL_ALPHA);
+    draw_trans_sprite(target, panel, (target->w - width) / 2, top);
+}

@@ -1,0 +1,61 @@
+#include "ui/MenuItem.h"
+
+#include <allegro.h>
+
+#include "ui/Menu.h"
+
+namespace {
+
+constexpr float GLOW_HUE = 45.0f;
+constexpr float GLOW_SATURATION = 0.4f;
+// Brightness is (120 - pulse) / 120 on the way down and (60 + pulse) / 120 on
+// the way up, so it falls from 1 to 0.75 at mid-cycle and climbs back.
+constexpr float GLOW_SCALE = 0.0083333338f;
+constexpr int GLOW_TURN = 30;
+
+} // namespace
+
+MenuItem::MenuItem(const char* label, int id, int y) : text(label ? label : ""), id(id), y(y) {}
+
+MenuItem::~MenuItem() = default;
+
+void MenuItem::draw(BITMAP* target) { drawText(target, text.c_str()); }
+
+void MenuItem::logic() { pulse = (pulse + 1) % PULSE_PERIOD; }
+
+int MenuItem::getId() const { return id; }
+
+void MenuItem::select() { setFlags(ItemSelected); }
+
+void MenuItem::deselect() { clearFlags(ItemSelected); }
+
+void MenuItem::disable() { setFlags(ItemDisabled); }
+
+void MenuItem::setFlags(uint32_t mask) { flags |= mask; }
+
+void MenuItem::clearFlags(uint32_t mask) { flags &= ~mask; }
+
+bool MenuItem::hasFlags(uint32_t mask) const { return (flags & mask) != 0; }
+
+int MenuItem::textColour() const
+{
+    if (hasFlags(ItemDisabled))
+        return makecol(140, 140, 140);
+    if (!hasFlags(ItemSelected))
+        return makecol(190, 150, 84);
+    const float value = pulse < GLOW_TURN ? (120 - pulse) * GLOW_SCALE : (60 + pulse) * GLOW_SCALE;
+    int r, g, b;
+    hsv_to_rgb(GLOW_HUE, GLOW_SATURATION, value, &r, &g, &b);
+    return makecol(r, g, b);
+}
+
+void MenuItem::drawText(BITMAP* target, const char* shown) const
+{
+    // Centred on the target rather than the screen: the two are the same size
+    // in the game, and a target of its own lets a menu be drawn anywhere.
+    const int centre = target->w / 2;
+    textout_centre_ex(target, font, shown, centre + 1, y + 1, makecol(0, 0, 0), -1);
+    textout_centre_ex(target, font, shown, centre, y, textColour(), -1);
+}
+
+bool MenuItem::keyPressed(int scancode) const { return menu && menu->keyPressed(scancode); }

@@ -1,0 +1,90 @@
+#include "ui/Prompt.h"
+
+#include <allegro.h>
+
+namespace {
+
+// The box is laid down again every frame over the retained picture, so a
+// prompt left open slowly tints the frame towards the box colour.
+constexpr int BOX_ALPHA = 32;
+constexpr int BOX_MARGIN = 30;
+
+} // namespace
+
+Prompt::Prompt() = default;
+
+Prompt::~Prompt() = default;
+
+int Prompt::getResult() { return answer; }
+
+bool Prompt::logic()
+{
+    if (answerKeyPressed(yesKey)) {
+        answer = yesResult;
+        return true;
+    }
+    if (answerKeyPressed(noKey)) {
+        answer = noResult;
+        return true;
+    }
+    if (keyPressed(KEY_ENTER)) {
+        answer = yesResult;
+        return true;
+    }
+    answer = noResult;
+    return GameScreen::logic();
+}
+
+void Prompt::draw(BITMAP* target)
+{
+    const int questionWidth = text_length(font, question.c_str());
+    const int choicesWidth = text_length(font, choices.c_str());
+    const int widest = questionWidth > choicesWidth ? questionWidth : choicesWidth;
+    const int lineHeight = text_height(font);
+    const int width = widest + BOX_MARGIN;
+    const int height = (7 * lineHeight) / 2;
+    // Centred on the target, which is the screen in the game.
+    const int x = (target->w - width) / 2;
+    const int y = (target->h - height) / 2;
+    drawBox(target, x, y, width, height);
+    drawLine(target, question, y + lineHeight / 2, makecol(190, 150, 84));
+    drawLine(target, choices, y + 2 * lineHeight, makecol(240, 220, 128));
+}
+
+void Prompt::setup(const char* question, const char* choices, int yesKey, int noKey, int yesResult,
+                   int noResult)
+{
+    this->question = question ? question : "";
+    this->choices = choices ? choices : "";
+    this->yesKey = static_cast<int8_t>(yesKey);
+    this->noKey = static_cast<int8_t>(noKey);
+    this->yesResult = yesResult;
+    this->noResult = noResult;
+    answer = result;
+}
+
+bool Prompt::answerKeyPressed(int scancode) const
+{
+    // Before setup both keys are 0, which no key ever reports.
+    return scancode > 0 && scancode < KEY_MAX && keyPressed(scancode);
+}
+
+void Prompt::drawBox(BITMAP* target, int x, int y, int width, int height)
+{
+    BITMAP* box = create_bitmap(width, height);
+    // Without memory for the box the frame shows the two lines alone.
+    if (!box)
+        return;
+    clear_to_color(box, makecol(32, 64, 48));
+    rect(box, 0, 0, width - 1, height - 1, makecol(0, 0, 0));
+    set_trans_blender(0, 0, 0, BOX_ALPHA);
+    draw_trans_sprite(target, box, x, y);
+    destroy_bitmap(box);
+}
+
+void Prompt::drawLine(BITMAP* target, const std::string& line, int y, int colour)
+{
+    const int centre = target->w / 2;
+    textout_centre_ex(target, font, line.c_str(), centre + 1, y + 1, makecol(0, 0, 0), -1);
+    textout_centre_ex(target, font, line.c_str(), centre, y, colour, -1);
+}

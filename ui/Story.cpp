@@ -1,0 +1,128 @@
+#include "ui/Story.h"
+
+#include <allegro.h>
+#include <cmath>
+#include <fstream>
+
+#include "app/Resources.h"
+
+namespace {
+
+// The text window, both corners inclusive.
+constexpr int WINDOW_LEFT = 10;
+constexpr int WINDOW_TOP = 80;
+constexpr int WINDOW_RIGHT = 310;
+constexpr int WINDOW_BOTTOM = 230;
+constexpr int TEXT_CENTRE_X = 160;
+
+// Lines are brightest in the middle of the window and fade to nothing at its
+// top and bottom edges.
+constexpr float FADE_CENTRE = 155.0f;
+constexpr float FADE_SCALE = 0.013333334f;  // 1 / 75, the fade half-width
+constexpr float TEXT_HUE = 45.0f;
+constexpr float TEXT_SATURATION = 0.3f;
+
+const char* const CLOSING_MESSAGE = "Press enter to continue...";
+
+// Reads up to the next newline like std::getline, keeping at most
+// Story::MAX_LINE_LENGTH characters; the rest of a longer line is skipped.
+// Fails, like getline, only when it finds nothing at all to read.
+bool readLine(std::istream& in, std::string& line)
+{
+    bool extracted = false;
+    for (int c = in.get(); c != std::char_traits<char>::eof(); c = in.get()) {
+        extracted = true;
+        if (c == '\n')
+            break;
+        if (line.size() < Story::MAX_LINE_LENGTH)
+            line.push_back(static_cast<char>(c));
+    }
+    // A file written with CR LF line ends reads like one with LF alone.
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return extracted;
+}
+
+} // namespace
+
+Story::Story(const char* fileName) { readLines(fileName); }
+
+Story::~Story() = default;
+
+int Story::getResult() { return result; }
+
+bool Story::logic()
+{
+    scrollY += scrollSpeed;
+    if (key[KEY_DOWN])
+        scrollSpeed = -FAST_SPEED;
+    else if (key[KEY_UP])
+        scrollSpeed = FAST_SPEED;
+    else
+        scrollSpeed = DRIFT_SPEED;
+    if (keyPressed(KEY_ENTER))
+        return true;
+    return GameScreen::logic();
+}
+
+void Story::draw(BITMAP* target)
+{
+    if (backBitmap)
+        blit(backBitmap, target, 0, 0, 0, 0, target->w, target->h);
+    rectfill(target, WINDOW_LEFT, WINDOW_TOP, WINDOW_RIGHT, WINDOW_BOTTOM, makecol(8, 32, 24));
+    rect(target, WINDOW_LEFT, WINDOW_TOP, WINDOW_RIGHT, WINDOW_BOTTOM, makecol(0, 0, 0));
+    // Until the last line has risen a full line above the window, the text is
+    // still passing; only then does the closing message take its place.
+    if (WINDOW_TOP - scrollY < static_cast<float>(LINE_SPACING * lines.size()))
+        drawLines(target);
+    else
+        drawClosingMessage(target);
+}
+
+Error Story::start()
+{
+    scrollY = START_Y;
+    scrollSpeed = START_SPEED;
+    return GameScreen::start();
+}
+
+void Story::readLines(const char* fileName)
+{
+    std::ifstream in(fileName);
+    if (!in)
+        return;
+    // The read that meets the end of the file is kept too, so a file always
+    // ends with one empty line: a blank line's pause before the message.
+    while (lines.size() < MAX_LINES) {
+        std::string line;
+        const bool more = readLine(in, line);
+        lines.push_back(std::move(line));
+        if (!more)
+            break;
+    }
+}
+
+void Story::drawLines(BITMAP* target)
+{
+    // The caller's clip is put back afterwards; in the game it is the whole
+    // 320 x 240 target.
+    int oldLeft, oldTop, oldRight, oldBottom;
+    get_clip_rect(target, &oldLeft, &oldTop, &oldRight, &oldBottom);
+    set_clip_rect(target, WINDOW_LEFT, WINDOW_TOP, WINDOW_RIGHT, WINDOW_BOTTOM);
+    for (size_t i = 0; i < lines.size(); i++) {
+        const float y = scrollY + static_cast<float>(LINE_SPACING * i);
+        if (y <= WINDOW_TOP || y >= WINDOW_BOTTOM)
+            continue;
+        int r, g, b;
+        hsv_to_rgb(TEXT_HUE, TEXT_SATURATION, 1.0f - std::fabs(y - FADE_CENTRE) * FADE_SCALE, &r, &g, &b);
+        textout_centre_ex(target, font, lines[i].c_str(), TEXT_CENTRE_X, static_cast<int>(y), makecol(r, g, b), -1);
+    }
+    set_clip_rect(target, oldLeft, oldTop, oldRight, oldBottom);
+}
+
+void Story::drawClosingMessage(BITMAP* target)
+{
+    int r, g, b;
+    hsv_to_rgb(TEXT_HUE, TEXT_SATURATION, 1.0f, &r, &g, &b);
+    textout_centre_ex(target, font, CLOSING_MESSAGE, TEXT_CENTRE_X, static_cast<int>(FADE_CENTRE), makecol(r, g, b), -1);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/GameScreen.h"
+
+struct BITMAP;
+
+// The background story, read once from a text file at start-up and scrolled
+// upwards through a dark window, each line fading in at the bottom and out at
+// the top. Down speeds it up, Up runs it back; Enter or Escape leaves.
+// The layout is in fixed pixels of the game's 320 x 240 picture.
+class Story : public GameScreen {
+public:
+    // A story file is the game's own short text; these bounds only keep a
+    // wrong or damaged file from making start-up slow or memory-hungry.
+    // Longer lines are cut (the window clips them far earlier anyway).
+    static constexpr size_t MAX_LINE_LENGTH = 1024;
+    static constexpr size_t MAX_LINES = 10000;
+
+    static constexpr float START_Y = 230.0f;
+    static constexpr float START_SPEED = -0.25f;
+    static constexpr float DRIFT_SPEED = -0.15f;
+    static constexpr float FAST_SPEED = 4.0f;
+    static constexpr int LINE_SPACING = 20;
+
+    explicit Story(const char* fileName = "story");
+    ~Story() override;
+
+    int getResult() override;
+    bool logic() override;
+    void draw(BITMAP* target) override;
+    Error start() override;
+
+    std::vector<std::string> lines;
+    float scrollY = START_Y;
+    float scrollSpeed = START_SPEED;
+
+private:
+    void readLines(const char* fileName);
+    void drawLines(BITMAP* target);
+    void drawClosingMessage(BITMAP* target);
+};
