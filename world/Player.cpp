@@ -1,0 +1,261 @@
+#include "world/Player.h"
+
+#include <algorithm>
+#include <allegro.h>
+#include <cstdlib>
+#include <iterator>
+
+#include "app/Resources.h"
+#include "app/Settings.h"
+#include "world/Camera.h"
+#include "world/UserInput.h"
+
+BITMAP* spriteScratch = nullptr;
+
+namespace {
+
+constexpr float WORLD_CENTRE_X = 512.0f;
+constexpr float WORLD_CENTRE_Y = 384.0f;
+constexpr int SPREAD_RANGE = 255;
+constexpr int SPREAD_CENTRE = 128;
+constexpr float TRAIL_SPREAD_DIVISOR = 512.0f;
+constexpr int FULL_OPACITY = 100;
+constexpr int BLENDER_MAX = 255;
+// Hard gives the user a third of what easy gives.
+constexpr float PLAYER_HARD_SHARE = 0.33333334f;
+
+float clampSpeed(float speed) { return std::clamp(speed, -Player::MAX_SPEED, Player::MAX_SPEED); }
+
+// Steps one axis; a step that leaves [low, high) is undone and bounces.
+void bounceStep(float& position, float& velocity, float low, float high)
+{
+    position += velocity;
+    if (!(position < high) || position < low) {
+        position -= velocity;
+        velocity = Player::BOUNCE * velocity;
+    }
+}
+
+int maskColour() { return makecol(255, 0, 255); }
+
+} // namespace
+
+BITMAP* spriteScratchOfSize(int size)
+{
+    size = std::max(size, 1);
+    if (spriteScratch && (spriteScratch->w < size || spriteScratch->h < size))
+        destroySpriteScratch();
+    if (!spriteScratch)
+        spriteScratch = create_bitmap(size, size);
+    return spriteScratch;
+}
+
+void destroySpriteScratch()
+{
+    if (spriteScratch)
+        destroy_bitmap(spriteScratch);
+    spriteScratch = nullptr;
+}
+
+Player::Player() : state(Appearing), health(0.0f), counter(0), face(0), prevFace(0), faceTimer(0), fadeTimer(0),
+                   faceSet(PLAYER_FACE_SET), tailSet(PLAYER_TAIL_SET), particleDelay(0)
+{
+    boundsMin = Vector(static_cast<float>(settings.rad), static_cast<float>(settings.rad));
+    boundsMax = Vector(WORLD_WIDTH - settings.rad, WORLD_HEIGHT - settings.rad);
+    input = std::make_unique<UserInput>();
+    startLife();
+}
+
+Player::~Player()
+{
+    input.reset();
+    particles.clear();
+}
+
+void Player::reset()
+{
+    pos = Vector(WORLD_CENTRE_X, WORLD_CENTRE_Y);
+    vel = Vector(0.0f, 0.0f);
+    startLife();
+}
+
+void Player::startLife()
+{
+    health = startingHealth();
+    state = Appearing;
+    counter = 0;
+    face = std::rand() % FACE_COUNT;
+    prevFace = 0;
+    faceTimer = std::rand() % FACE_TIME_RANGE + FACE_TIME_MIN;
+    fadeTimer = 0;
+    faceSet = PLAYER_FACE_SET;
+    tailSet = PLAYER_TAIL_SET;
+    particleDelay = 0;
+}
+
+float Player::startingHealth()
+{
+    switch (settings.difficulty) {
+    case 0:
+        return static_cast<float>(2 * settings.hp1);
+    case 2:
+        return 2 * settings.hp1 * PLAYER_HARD_SHARE;
+    default:
+        return static_cast<float>(settings.hp1);
+    }
+}
+
+void Player::update()
+{
+    if (input)
+        input->update();
+    steer();
+    moveAndBounce();
+    advanceLife();
+    if (fadeTimer > 0)
+        fadeTimer--;
+    changeFace();
+    emitTrail();
+    stepParticles();
+}
+
+// Damping acts only on an axis without input, so a held key never fights it.
+// right and down are asked only when left and up are not held.
+void Player::steer()
+{
+    if (input && input->left())
+        vel.x -= settings.acc;
+    else if (input && input->right())
+        vel.x += settings.acc;
+    else
+        vel.x *= settings.dec;
+
+    if (input && input->up())
+        vel.y -= settings.acc;
+    else if (input && input->down())
+        vel.y += settings.acc;
+    else
+        vel.y *= settings.dec;
+
+    vel.x = clampSpeed(vel.x);
+    vel.y = clampSpeed(vel.y);
+}
+
+void Player::moveAndBounce()
+{
+    bounceStep(pos.x, vel.x, boundsMin.x, boundsMax.x);
+    bounceStep(pos.y, vel.y, boundsMin.y, boundsMax.y);
+}
+
+void Player::advanceLife()
+{
+    if (state == Appearing) {
+        counter++;
+        if (counter > FULL_SIZE - 1)
+            state = Alive;
+    } else if (state == Dying) {
+        counter--;
+        if (counter <= 0)
+            state = Dead;
+    }
+}
+
+void Player::changeFace()
+{
+    faceTimer--;
+    if (faceTimer > 0)
+        return;
+    prevFace = face;
+    fadeTimer = FADE_TICKS;
+    face = std::rand() % FACE_COUNT;
+    faceTimer = std::rand() % FACE_TIME_RANGE + FACE_TIME_MIN;
+}
+
+void Player::emitTrail()
+{
+    if (static_cast<int>(particles.size()) < settings.maxParticles && particleDelay == 0) {
+        float vx = static_cast<float>(std::rand() % SPREAD_RANGE - SPREAD_CENTRE) / TRAIL_SPREAD_DIVISOR;
+        float vy = static_cast<float>(std::rand() % SPREAD_RANGE - SPREAD_CENTRE) / TRAIL_SPREAD_DIVISOR;
+        particles.push_back(makeParticle(pos.x, pos.y, vx, vy, settings.maxParticles));
+        particleDelay = PARTICLE_DELAY;
+    }
+    if (particleDelay > 0)
+        particleDelay--;
+}
+
+Particle Player::makeParticle(float x, float y, float vx, float vy, int life)
+{
+    return Particle{x, y, vx, vy, particleOpacity(life - 1), life};
+}
+
+int Player::particleOpacity(int life)
+{
+    if (settings.maxParticles <= 0 || life <= 0)
+        return 0;
+    return (FULL_OPACITY * life) / settings.maxParticles;
+}
+
+void Player::stepParticles()
+{
+    for (auto it = particles.begin(); it != particles.end();) {
+        if (it->life <= 0) {
+            it = particles.erase(it);
+            continue;
+        }
+        it->life--;
+        it->x += it->vx;
+        it->y += it->vy;
+        it->alpha = particleOpacity(it->life);
+        ++it;
+    }
+}
+
+void Player::setOpacity(int opacity) { set_trans_blender(255, 255, 255, std::clamp(opacity, 0, BLENDER_MAX)); }
+
+BITMAP* Player::faceBitmap(int faceIndex) const
+{
+    int index = faceSet + faceIndex;
+    return index >= 0 && index < static_cast<int>(std::size(faceBitmaps)) ? faceBitmaps[index] : nullptr;
+}
+
+// Faces k and k + 4 share a tail, so the whole trail switches with the face.
+BITMAP* Player::tailBitmap() const
+{
+    int index = face % TAIL_COUNT + tailSet;
+    return index >= 0 && index < static_cast<int>(std::size(tailBitmaps)) ? tailBitmaps[index] : nullptr;
+}
+
+void Player::draw(BITMAP* target, const Camera& camera)
+{
+    int rad = settings.rad;
+    BITMAP* scratch = spriteScratchOfSize(2 * rad);
+    int sx = camera.screenX(pos.x);
+    int sy = camera.screenY(pos.y);
+
+    BITMAP* tail = tailBitmap();
+    for (const Particle& particle : particles)
+        drawLayer(target, tail, camera.screenX(particle.x) - rad, camera.screenY(particle.y) - rad, particle.alpha,
+                  scratch);
+    if (fadeTimer > 0)
+        drawLayer(target, faceBitmap(prevFace), sx - rad, sy - rad, FADE_OPACITY_STEP * fadeTimer, scratch);
+    drawLayer(target, faceBitmap(face), sx - rad, sy - rad, FADE_OPACITY_STEP * (FADE_TICKS - fadeTimer), scratch);
+}
+
+// Scaling goes through the scratch because the library cannot stretch and
+// blend in one call. Without a scratch the sprite is drawn at full size
+// rather than not at all.
+void Player::drawLayer(BITMAP* target, BITMAP* sprite, int x, int y, int opacity, BITMAP* scratch) const
+{
+    if (!sprite)
+        return;
+    setOpacity(opacity);
+    if (state == Alive || !scratch) {
+        draw_trans_sprite(target, sprite, x, y);
+        return;
+    }
+    int rad = settings.rad;
+    int half = (rad * counter) / FULL_SIZE;
+    clear_to_color(scratch, maskColour());
+    stretch_sprite(scratch, sprite, rad - half, rad - half, 2 * half, 2 * half);
+    draw_trans_sprite(target, scratch, x, y);
+}

@@ -1,0 +1,121 @@
+#include "world/Powerup.h"
+
+#include <algorithm>
+#include <allegro.h>
+#include <cstdlib>
+
+#include "app/Resources.h"
+#include "app/Settings.h"
+#include "world/Camera.h"
+
+namespace {
+
+constexpr int SPREAD_RANGE = 255;
+constexpr int SPREAD_CENTRE = 128;
+constexpr float FOUNTAIN_SPREAD_DIVISOR = 256.0f;
+constexpr float BURST_SPREAD_DIVISOR = 64.0f;
+
+float randomSpread(float divisor)
+{
+    return static_cast<float>(std::rand() % SPREAD_RANGE - SPREAD_CENTRE) / divisor;
+}
+
+// A star is drawn a quarter fainter than a trail particle of the same age.
+int starOpacity(const Particle& particle) { return (particle.alpha * 3) / 4; }
+
+} // namespace
+
+Powerup::Powerup(int kind) : kind(kind) { reset(); }
+
+void Powerup::reset()
+{
+    pos.x = static_cast<float>(randomBelow(static_cast<int>(boundsMax.x - boundsMin.x))) + boundsMin.x;
+    pos.y = static_cast<float>(randomBelow(static_cast<int>(boundsMax.y - boundsMin.y))) + boundsMin.y;
+    health = LIFETIME;
+}
+
+void Powerup::update()
+{
+    advancePhase();
+    emitFountain();
+    stepParticles();
+    spendLifetime();
+}
+
+// Appearing means growing while lifetime is left and shrinking once it is
+// spent, so the same phase serves both ends of a power-up's life.
+void Powerup::advancePhase()
+{
+    if (state != Appearing)
+        return;
+    if (health > 0.0f) {
+        counter++;
+        if (counter > FULL_SIZE - 1)
+            state = Alive;
+    } else {
+        counter--;
+        if (counter <= 0)
+            state = Dead;
+    }
+}
+
+void Powerup::emitFountain()
+{
+    if (state != Dying && static_cast<int>(particles.size()) < FOUNTAIN_LIMIT && particleDelay == 0) {
+        float vx = randomSpread(FOUNTAIN_SPREAD_DIVISOR);
+        float vy = randomSpread(FOUNTAIN_SPREAD_DIVISOR);
+        particles.push_back(makeParticle(pos.x, pos.y, vx, vy, settings.maxParticles));
+        particleDelay = PARTICLE_DELAY;
+    }
+    if (particleDelay > 0)
+        particleDelay--;
+}
+
+void Powerup::spendLifetime()
+{
+    if (state == Dead)
+        return;
+    health -= 1.0f;
+    if (health <= 0.0f)
+        state = Appearing;
+}
+
+void Powerup::collect()
+{
+    state = Dying;
+    health = BURST_TIME;
+    for (int i = 0; i < BURST_PARTICLES; i++) {
+        float vx = randomSpread(BURST_SPREAD_DIVISOR);
+        float vy = randomSpread(BURST_SPREAD_DIVISOR);
+        particles.push_back(makeParticle(pos.x, pos.y, vx, vy, BURST_LIFE));
+    }
+}
+
+BITMAP* Powerup::starBitmap() const
+{
+    return kind >= 0 && kind < KIND_COUNT ? starBitmaps[kind] : nullptr;
+}
+
+// Growing in and shrinking away go through the scratch, made here as well in
+// case no creature has been drawn yet; it is never smaller than a star. If it
+// cannot be made, the stars are drawn at full size.
+void Powerup::draw(BITMAP* target, const Camera& camera)
+{
+    BITMAP* star = starBitmap();
+    if (!star)
+        return;
+    bool fullSize = state == Alive || state == Dying;
+    BITMAP* scratch = fullSize ? nullptr : spriteScratchOfSize(std::max(2 * settings.rad, 2 * STAR_HALF));
+    int half = counter / SCALE_DIVISOR;
+    for (const Particle& particle : particles) {
+        BITMAP* sprite = star;
+        if (scratch) {
+            clear_to_color(scratch, makecol(255, 0, 255));
+            stretch_sprite(scratch, star, STAR_HALF - half, STAR_HALF - half, 2 * half, 2 * half);
+            sprite = scratch;
+        }
+        setOpacity(starOpacity(particle));
+        draw_trans_sprite(target, sprite, camera.screenX(particle.x) - STAR_HALF,
+                          camera.screenY(particle.y) - STAR_HALF);
+    }
+}
