@@ -1,0 +1,231 @@
+#include "app/Game.h"
+
+#include <allegro.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "app/DoubleBuffer.h"
+#include "app/PageFlipping.h"
+#include "app/Settings.h"
+#include "app/TripleBuffer.h"
+
+std::atomic<int> timerTicks{0};
+std::atomic<bool> closeRequested{false};
+
+void timerTick() { timerTicks++; }
+
+void onWindowClose() { closeRequested = true; }
+
+namespace {
+
+const int DIGITAL_VOICES = 32;
+
+void sleepOneMillisecond()
+{
+    timespec pause{0, 1000000};
+    nanosleep(&pause, nullptr);
+}
+
+template <typename Strategy>
+std::unique_ptr<ScreenUpdate> make()
+{
+    return std::make_unique<Strategy>();
+}
+
+} // namespace
+
+int alternativeDepth(int depth)
+{
+    switch (depth) {
+    case 15:
+        return 16;
+    case 16:
+        return 15;
+    case 24:
+        return 32;
+    case 32:
+        return 24;
+    case 8:
+        // Nothing sensible to fall back to from a palette mode; the retry at
+        // depth 0 is refused by the library and start-up ends with GfxMode.
+        return 0;
+    default:
+        return 16;
+    }
+}
+
+int tickRate(int fps)
+{
+    if (fps < 1 || fps > MAX_TICK_RATE)
+        return DEFAULT_TICK_RATE;
+    return fps;
+}
+
+bool screenSizeAccepted(int w, int h)
+{
+    return w >= 1 && w <= MAX_SCREEN_SIZE && h >= 1 && h <= MAX_SCREEN_SIZE;
+}
+
+bool requestMode(int card, int w, int h, int depth)
+{
+    set_color_depth(depth);
+    return set_gfx_mode(card, w, h, 0, 0) == 0;
+}
+
+Error openGraphicsMode(ModeRequest request)
+{
+    // The windowed X driver opens a negative width and aborts the process on
+    // a zero or huge one, so such sizes never reach it.
+    if (!screenSizeAccepted(settings.w, settings.h))
+        return Error(GfxMode);
+    int card = settings.fullscreen ? GFX_AUTODETECT : GFX_AUTODETECT_WINDOWED;
+    if (request(card, settings.w, settings.h, settings.bpp))
+        return Error(NoError);
+    int alternative = alternativeDepth(settings.bpp);
+    if (!request(card, settings.w, settings.h, alternative))
+        return Error(GfxMode);
+    settings.bpp = alternative;
+    return Error(NoError);
+}
+
+std::vector<UpdateDriverMaker> updateDriverChain(int driver)
+{
+    switch (driver) {
+    case 2:
+        return {make<TripleBuffer>, make<PageFlipping>, make<DoubleBuffer>, make<ScreenUpdate>};
+    case 1:
+        return {make<PageFlipping>, make<DoubleBuffer>, make<ScreenUpdate>};
+    case 0:
+        return {make<DoubleBuffer>, make<ScreenUpdate>};
+    default:
+        return {make<ScreenUpdate>};
+    }
+}
+
+Game::Game()
+{
+    std::snprintf(name, sizeof name, "%s", "mygame");
+}
+
+Game::~Game()
+{
+    // Deleted without destroy: the process is ending, and the library's exit
+    // handler takes the graphics mode down after this.
+    updateDriver.reset();
+    remove_int(timerTick);
+    if (!settingsFile.empty())
+        writeSettings(settingsFile.c_str());
+}
+
+void Game::draw(BITMAP* target)
+{
+    if (settings.showFPS)
+        textprintf_ex(target, font, 0, 0, makecol(255, 255, 255), makecol(0, 0, 0), "%d FPS", fpsCounter.fps());
+}
+
+bool Game::logic() { return key[KEY_ESC] != 0; }
+
+Error Game::init()
+{
+    if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0)
+        return Error(AllegroInit);
+    if (install_keyboard() != 0)
+        return Error(KeyboardInstall);
+    // Timer before mouse, against the order of their codes: the mouse driver
+    // may lean on the timer.
+    if (install_timer() != 0)
+        return Error(TimerInstall);
+    if (install_mouse() < 0)
+        return Error(MouseInstall);
+    reserve_voices(DIGITAL_VOICES, 0);
+    // Without a sound card the game runs silent.
+    install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);
+
+    char fileName[sizeof name + 4];
+    std::snprintf(fileName, sizeof fileName, "%s.ini", name);
+    readSettings(fileName);
+    settingsFile = fileName;
+
+    set_window_title(name);
+    set_close_button_callback(onWindowClose);
+    set_display_switch_mode(SWITCH_BACKGROUND);
+
+    Error mode = openGraphicsMode();
+    if (mode.failed())
+        return mode;
+    int rate = tickRate(settings.fps);
+    if (install_int_ex(timerTick, BPS_TO_TIMER(rate)) < 0)
+        return Error(TimerInstall);
+    // Every text call names its own background, transparent unless it says
+    // otherwise, so there is no global text mode to set.
+    srand(time(nullptr));
+    fpsCounter.reset(rate);
+    return installUpdateDriver(updateDriverChain(settings.driver));
+}
+
+void Game::run()
+{
+    timerTicks = 0;
+    bool redraw = true;  // the first frame comes before any logic
+    bool quit = false;
+    do {
+        if (timerTicks != 0) {
+            redraw = true;
+            // Every due tick runs before the next frame; the last answer stands.
+            while (timerTicks != 0) {
+                timerTicks--;
+                quit = logic();
+                fpsCounter.tick();
+            }
+        }
+        if (redraw || settings.unlimitedFPS) {
+            redraw = false;
+            drawFrame();
+        }
+        quit = quit || closeRequested;
+        if (settings.yield) {
+            while (timerTicks == 0)
+                sleepOneMillisecond();
+        }
+    } while (!quit);
+}
+
+void Game::drawFrame()
+{
+    updateDriver->acquire();
+    BITMAP* target = updateDriver->getBuffer();
+    draw(target);
+    updateDriver->release();
+    updateDriver->show();
+    fpsCounter.countFrame();
+}
+
+Error Game::setUpdateDriver(std::unique_ptr<ScreenUpdate> driver)
+{
+    if (updateDriver)
+        updateDriver->destroy();
+    Error created = driver->create();
+    if (!created.failed()) {
+        updateDriver = std::move(driver);
+        return Error(NoError);
+    }
+    driver.reset();
+    if (updateDriver)
+        updateDriver->create();
+    return created;
+}
+
+Error Game::installUpdateDriver(const std::vector<UpdateDriverMaker>& chain)
+{
+    // The driver setting is left as configured: a fallback is not saved.
+    Error last(NoError);
+    for (UpdateDriverMaker makeDriver : chain) {
+        last = setUpdateDriver(makeDriver());
+        if (!last.failed())
+            break;
+    }
+    return last;
+}

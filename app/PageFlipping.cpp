@@ -1,0 +1,41 @@
+#include "app/PageFlipping.h"
+
+#include <allegro.h>
+
+Error PageFlipping::create()
+{
+    destroy();
+    page1 = create_video_bitmap(SCREEN_W, SCREEN_H);
+    page2 = create_video_bitmap(SCREEN_W, SCREEN_H);
+    if (!page1 || !page2) {
+        destroy();
+        return Error(OutOfVideoMemory);
+    }
+    active = page1;
+    return Error(NoError);
+}
+
+void PageFlipping::destroy()
+{
+    if (page1)
+        destroy_bitmap(page1);
+    page1 = nullptr;
+    if (page2)
+        destroy_bitmap(page2);
+    page2 = nullptr;
+    active = nullptr;
+}
+
+void PageFlipping::show()
+{
+    show_video_bitmap(active);
+    active = active == page1 ? page2 : page1;
+}
+
+BITMAP* PageFlipping::getBuffer() { return active; }
+
+void PageFlipping::acquire() { acquire_bitmap(active); }
+
+void PageFlipping::release() { release_bitmap(active); }
+
+const char* PageFlipping::getName() { return "Page Flipping"; }

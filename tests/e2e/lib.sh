@@ -1,0 +1,184 @@
+# Shared steps of the end-to-end tests: the real game in a scratch copy of the
+# run directory, under a private X server, driven with xdotool and watched
+# through screenshots, its output, its exit status and the files it writes.
+#
+#   source "$(dirname "$0")/lib.sh"   # the rest of the script runs inside Xvfb
+#   write_ini "[GENERAL]" "fullscreen = 0"
+#   start_game && wait_window
+#   hold_key Escape
+#   wait_exit && expect_status 0
+#
+# ctest provides WISPEN_BIN, WISPEN_RUN_DIR, WISPEN_SOURCE_DIR, WISPEN_BUILD_DIR
+# and WISPEN_WM_CLOSE. Set E2E_KEEP=1 to keep the scratch directory.
+
+set -uo pipefail
+
+: "${WISPEN_BIN:?WISPEN_BIN must name the game executable}"
+: "${WISPEN_RUN_DIR:?WISPEN_RUN_DIR must name the run directory}"
+
+# Every test gets its own X server; xdotool, xwd and the game must all run
+# inside the one xvfb-run command, which sets a private XAUTHORITY. The whole
+# test is one process group under timeout, so nothing outlives it. A random
+# first display number keeps parallel tests from racing for the same one.
+if [ -z "${E2E_INSIDE_XVFB:-}" ]; then
+  export E2E_INSIDE_XVFB=1
+  exec timeout -s TERM "${E2E_TEST_TIMEOUT:-120}" \
+    xvfb-run -a -n $((100 + RANDOM % 4000)) -s "-screen 0 640x480x24 -extension MIT-SHM" \
+    bash "$0" "$@"
+fi
+
+E2E_NAME=$(basename "$0" .sh)
+E2E_DIR=$(mktemp -d "/tmp/wispen-e2e.XXXXXX")
+GAME_PID=""
+STATUS=""
+WIN=""
+
+_e2e_cleanup() {
+  if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
+    kill -TERM "$GAME_PID" 2>/dev/null
+    wait "$GAME_PID" 2>/dev/null
+  fi
+  if [ "${E2E_KEEP:-0}" = 1 ]; then
+    echo "$E2E_NAME: scratch directory kept in $E2E_DIR"
+  else
+    rm -rf "$E2E_DIR"
+  fi
+}
+trap _e2e_cleanup EXIT
+
+# The scratch run directory: the build's data files and the binary under test,
+# without any settings or scores a manual run may have left behind.
+cp -r "$WISPEN_RUN_DIR"/. "$E2E_DIR"/
+rm -f "$E2E_DIR/Wispen.ini" "$E2E_DIR/wispen.hsc"
+cp "$WISPEN_BIN" "$E2E_DIR/wispen"
+# ALSA finds no card here; a null default device lets the sound driver start
+# quietly instead of probing hardware.
+mkdir -p "$E2E_DIR/home"
+echo 'pcm.!default { type null }' > "$E2E_DIR/home/.asoundrc"
+# The game's PATH has no xmessage, so a start-up failure prints its message to
+# standard output instead of waiting in a message box for a click.
+mkdir -p "$E2E_DIR/no-programs"
+cd "$E2E_DIR" || exit 1
+
+_now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+fail() {
+  echo "FAIL $E2E_NAME: $*"
+  for f in game.out game.err; do
+    if [ -s "$E2E_DIR/$f" ]; then
+      echo "--- $f"
+      grep -v '^ALSA lib' "$E2E_DIR/$f" | tail -n 20
+    fi
+  done
+  exit 1
+}
+
+pass() {
+  echo "PASS $E2E_NAME"
+  exit 0
+}
+
+# write_ini LINE...: the Wispen.ini the game will read, one argument a line.
+# End each section with an empty line ("") as the game's own file does: the
+# library's writer adds a missing key at the first blank line after its
+# section header, so without one it lands in the next section.
+write_ini() {
+  printf '%s\n' "$@" > "$E2E_DIR/Wispen.ini"
+}
+
+# ini_value SECTION KEY: the value of KEY under [SECTION] in Wispen.ini.
+ini_value() {
+  awk -v section="[$1]" -v key="$2" '
+    /^\[/ { current = $0; next }
+    current == section {
+      split($0, part, "=")
+      name = part[1]; gsub(/[ \t]/, "", name)
+      if (name == key) { value = substr($0, index($0, "=") + 1); gsub(/^[ \t]+|[ \t\r]+$/, "", value); print value; exit }
+    }' "$E2E_DIR/Wispen.ini"
+}
+
+# start_game [env arguments...]: starts the game in the background, for at most
+# E2E_GAME_TIMEOUT seconds. The arguments go to env, e.g. -u DISPLAY.
+start_game() {
+  GAME_STARTED_MS=$(_now_ms)
+  timeout -s TERM "${E2E_GAME_TIMEOUT:-20}" \
+    env "$@" HOME="$E2E_DIR/home" PATH="$E2E_DIR/no-programs" ./wispen \
+    > "$E2E_DIR/game.out" 2> "$E2E_DIR/game.err" &
+  GAME_PID=$!
+}
+
+# wait_window [SECONDS]: waits until the game's window is on screen and sets
+# WIN to its id. WINDOW_MS is how long the game took from start to that point.
+wait_window() {
+  local limit=$(($(_now_ms) + ${1:-10} * 1000))
+  while [ "$(_now_ms)" -lt "$limit" ]; do
+    WIN=$(xdotool search --onlyvisible --name '^Wispen$' 2>/dev/null | head -n 1)
+    if [ -n "$WIN" ]; then
+      WINDOW_MS=$(($(_now_ms) - GAME_STARTED_MS))
+      echo "$E2E_NAME: window after ${WINDOW_MS} ms"
+      return 0
+    fi
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window appeared"
+    sleep 0.02
+  done
+  fail "no window named Wispen within ${1:-10} s"
+}
+
+# hold_key KEY [SECONDS]: presses KEY for at least one logic tick. A bare tap
+# can fall between two ticks and never reach the key array.
+# The release may find the window gone when the key ended the game.
+hold_key() {
+  xdotool keydown --window "$WIN" "$1" 2>/dev/null || fail "could not press $1"
+  sleep "${2:-0.05}"
+  xdotool keyup --window "$WIN" "$1" 2>/dev/null
+  return 0
+}
+
+# close_window: what the window manager's close button sends.
+close_window() {
+  : "${WISPEN_WM_CLOSE:?WISPEN_WM_CLOSE must name the wm_close helper}"
+  "$WISPEN_WM_CLOSE" "$WIN" || fail "could not send WM_DELETE_WINDOW"
+}
+
+# screenshot FILE: the game window's picture as a PNG.
+screenshot() {
+  xwd -id "$WIN" -silent | convert xwd:- "$1" || fail "no screenshot of window $WIN"
+}
+
+# pixel FILE X Y: the pixel's colour as R,G,B in 0..255.
+pixel() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]\n" info:
+}
+
+# count_colour FILE GEOMETRY HEX: pixels of exactly colour HEX (e.g. FFFFFF),
+# opaque, inside GEOMETRY (WxH+X+Y).
+count_colour() {
+  convert "$1" -crop "$2" +repage txt:- | grep -Eci "#$3(FF)?\b"
+}
+
+# wait_exit [SECONDS]: waits for the game to end and sets STATUS. A game still
+# running after SECONDS is stopped with TERM and counts as hung.
+wait_exit() {
+  local limit=$(($(_now_ms) + ${1:-5} * 1000))
+  while kill -0 "$GAME_PID" 2>/dev/null; do
+    if [ "$(_now_ms)" -ge "$limit" ]; then
+      kill -TERM "$GAME_PID" 2>/dev/null
+      wait "$GAME_PID" 2>/dev/null
+      GAME_PID=""
+      fail "the game was still running after ${1:-5} s"
+    fi
+    sleep 0.02
+  done
+  wait "$GAME_PID"
+  STATUS=$?
+  GAME_PID=""
+}
+
+expect_status() {
+  [ "$STATUS" = "$1" ] || fail "exit status $STATUS, expected $1"
+}
+
+# expect_output TEXT: the game printed TEXT on standard output or error.
+expect_output() {
+  grep -qF -- "$1" "$E2E_DIR/game.out" "$E2E_DIR/game.err" || fail "no \"$1\" in the game's output"
+}
