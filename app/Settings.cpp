@@ -1,6 +1,9 @@
 #include "app/Settings.h"
 
 #include <allegro.h>
+#include <cstdio>
+#include <fstream>
+#include <string>
 
 Settings settings;
 
@@ -38,6 +41,44 @@ void forEachKey(Settings& s, IntFn onInt, FloatFn onFloat)
     onInt(WISPEN, "volMusic", s.volMusic);
 }
 
+// The library adds a missing key just before the first blank line after its
+// section header; in a hand-edited file without blank lines between sections
+// that would be inside the next section, where the key is never found again.
+void copyWithSpacedSections(const char* from, const std::string& to)
+{
+    std::ifstream in(from);
+    if (!in)
+        return;
+    std::ofstream out(to);
+    std::string line;
+    bool previousBlank = true;
+    while (std::getline(in, line)) {
+        size_t first = line.find_first_not_of(" \t\r");
+        bool blank = first == std::string::npos;
+        if (!blank && line[first] == '[' && !previousBlank)
+            out << '\n';
+        out << line << '\n';
+        previousBlank = blank;
+    }
+}
+
+// True when the current configuration holds every key, the whole numbers with
+// the record's values. Floats are written rounded, so only their presence counts.
+bool readsBackAsSettings()
+{
+    bool whole = true;
+    forEachKey(
+        settings,
+        [&whole](const char* section, const char* name, int& value) {
+            whole = whole && get_config_string(section, name, nullptr) &&
+                    get_config_int(section, name, ~value) == value;
+        },
+        [&whole](const char* section, const char* name, float&) {
+            whole = whole && get_config_string(section, name, nullptr);
+        });
+    return whole;
+}
+
 } // namespace
 
 void readSettings(const char* fileName)
@@ -51,10 +92,23 @@ void readSettings(const char* fileName)
 
 void writeSettings(const char* fileName)
 {
-    set_config_file(fileName);
+    // The keys go into a copy beside the file, which replaces the file only
+    // once it reads back whole: a crash or a full disk mid-write never leaves
+    // the player with a truncated configuration.
+    std::string temp = std::string(fileName) + ".tmp";
+    std::remove(temp.c_str());
+    copyWithSpacedSections(fileName, temp);
+
+    set_config_file(temp.c_str());
     forEachKey(
         settings,
         [](const char* section, const char* name, int& value) { set_config_int(section, name, value); },
         [](const char* section, const char* name, float& value) { set_config_float(section, name, value); });
     flush_config_file();
+
+    set_config_file(temp.c_str());
+    bool whole = readsBackAsSettings();
+    if (!whole || std::rename(temp.c_str(), fileName) != 0)
+        std::remove(temp.c_str());
+    set_config_file(fileName);
 }

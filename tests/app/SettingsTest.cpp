@@ -1,12 +1,14 @@
 #include <allegro.h>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 
 #include "app/Settings.h"
+#include "FileFaults.h"
 #include "TempDir.h"
 
 namespace {
@@ -103,4 +105,49 @@ TEST_F(SettingsFile, WritesAll21KeysUnderTheirSectionsAndReadsThemBack)
     settings = Settings();
     readSettings(path.c_str());
     EXPECT_EQ(0, std::memcmp(&written, &settings, sizeof settings));
+}
+
+TEST_F(SettingsFile, KeysAddedToAHandWrittenFileStayInTheirSections)
+{
+    // No blank lines between sections: the missing GENERAL keys must not end
+    // up under SPEED, where the next start would not find them.
+    std::string path = write("Wispen.ini", "[GENERAL]\nfullscreen = 0\n[SPEED]\nfps = 50\n[WISPEN]\nrad = 12\n");
+    readSettings(path.c_str());
+    settings.w = 640;
+    writeSettings(path.c_str());
+
+    settings = Settings();
+    readSettings(path.c_str());
+    EXPECT_EQ(640, settings.w);
+    EXPECT_EQ(0, settings.fullscreen);
+    EXPECT_EQ(50, settings.fps);
+    EXPECT_EQ(12, settings.rad);
+}
+
+TEST_F(SettingsFile, AFullDiskLeavesTheOldFileWhole)
+{
+    std::string path = write("Wispen.ini", "[GENERAL]\nfullscreen = 0\n");
+    std::string before = slurp(path);
+    settings.w = 800;
+    {
+        FileSizeLimit fullAfter(40);
+        writeSettings(path.c_str());
+    }
+    EXPECT_EQ(before, slurp(path));
+    EXPECT_FALSE(std::ifstream(path + ".tmp").good());
+}
+
+TEST_F(SettingsFile, AnUnwritableDirectoryLeavesTheOldFileAndStillReadsIt)
+{
+    std::string path = write("Wispen.ini", "[GENERAL]\nfullscreen = 0\n");
+    std::string before = slurp(path);
+    chmod(dir.path().c_str(), 0555);
+    {
+        WithoutWriteAccess readOnly;
+        settings.w = 800;
+        writeSettings(path.c_str());
+    }
+    chmod(dir.path().c_str(), 0700);
+    EXPECT_EQ(before, slurp(path));
+    EXPECT_EQ(0, get_config_int("GENERAL", "fullscreen", 1));
 }
