@@ -1,0 +1,250 @@
+#include <allegro.h>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Resources.h"
+#include "app/Settings.h"
+#include "play/MainGame.h"
+
+namespace {
+
+// Long enough for trails to fill and the first power-ups to grow in.
+constexpr int WARM_UP_TICKS = 480;
+
+// A game with the wanted number of souls, kept at that number: nobody dies
+// and no more arrive, so every measured tick and frame sees the same crowd.
+// The souls still chase, collide and bounce as in play.
+std::unique_ptr<MainGame> makeScene(int soulCount)
+{
+    settings = Settings();
+    settings.hp1 = 1000000;
+    settings.hp2 = 1000000;
+    settings.spawnTime = 1000000000;
+    std::srand(42);
+    auto game = std::make_unique<MainGame>();
+    game->start();
+    while (static_cast<int>(game->souls.size()) < soulCount)
+        game->spawnSoul();
+    for (int i = 0; i < WARM_UP_TICKS; i++)
+        game->logic();
+    return game;
+}
+
+void describe(benchmark::State& state, const MainGame& game)
+{
+    size_t particles = game.player->particles.size();
+    for (const auto& soul : game.souls)
+        particles += soul->particles.size();
+    for (const auto& powerup : game.powerups)
+        particles += powerup->particles.size();
+    state.counters["souls"] = static_cast<double>(game.souls.size());
+    state.counters["powerups"] = static_cast<double>(game.powerups.size());
+    state.counters["particles"] = static_cast<double>(particles);
+}
+
+void BM_LogicTick(benchmark::State& state)
+{
+    auto game = makeScene(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(game->logic());
+    describe(state, *game);
+}
+BENCHMARK(BM_LogicTick)->Arg(5)->Arg(50)->Arg(200)->Unit(benchmark::kMicrosecond);
+
+void BM_DrawFrame(benchmark::State& state)
+{
+    auto game = makeScene(static_cast<int>(state.range(0)));
+    BITMAP* frame = create_bitmap(320, 240);
+    for (auto _ : state) {
+        game->draw(frame);
+        benchmark::ClobberMemory();
+    }
+    destroy_bitmap(frame);
+    describe(state, *game);
+}
+BENCHMARK(BM_DrawFrame)->Arg(5)->Arg(50)->Arg(200)->Unit(benchmark::kMicrosecond);
+
+// The same library calls that a frame of the scene makes, replayed from a
+// flat list without the game objects around them: the background blit, every
+// translucent sprite (scaled through a scratch bitmap where the game scales
+// it), every star and radar pixel, the HUD rectangles and the text lines.
+// The frame's time over this one is the game's own overhead.
+struct SpriteCall {
+    BITMAP* sprite;
+    int x;
+    int y;
+    int opacity;
+    int half;  // scaled to 2 * half square first; -1 for full size
+};
+
+struct PixelCall {
+    int x;
+    int y;
+    int colour;
+};
+
+struct TextCall {
+    int x;
+    int y;
+    int colour;
+    std::string text;
+};
+
+struct FrameCalls {
+    int viewX = 0;
+    int viewY = 0;
+    std::vector<SpriteCall> sprites;
+    std::vector<PixelCall> stars;
+    std::vector<PixelCall> radarDots;
+    std::vector<TextCall> texts;
+};
+
+void recordCreature(FrameCalls& calls, const Player& creature, const Camera& camera)
+{
+    int rad = settings.rad;
+    int half = creature.state == Alive ? -1 : (rad * creature.counter) / Player::FULL_SIZE;
+    BITMAP* tail = tailBitmaps[creature.face % Player::TAIL_COUNT + creature.tailSet];
+    for (const Particle& particle : creature.particles)
+        calls.sprites.push_back({tail, camera.screenX(particle.x) - rad,
+                                 camera.screenY(particle.y) - rad, particle.alpha, half});
+    int x = camera.screenX(creature.pos.x) - rad;
+    int y = camera.screenY(creature.pos.y) - rad;
+    if (creature.fadeTimer > 0)
+        calls.sprites.push_back({faceBitmaps[creature.faceSet + creature.prevFace], x, y,
+                                 4 * creature.fadeTimer, half});
+    calls.sprites.push_back({faceBitmaps[creature.faceSet + creature.face], x, y,
+                             240 - 4 * creature.fadeTimer, half});
+}
+
+void recordPowerup(FrameCalls& calls, const Powerup& powerup, const Camera& camera)
+{
+    bool fullSize = powerup.state == Alive || powerup.state == Dying;
+    int half = fullSize ? -1 : powerup.counter / 10;
+    for (const Particle& particle : powerup.particles)
+        calls.sprites.push_back({starBitmaps[powerup.kind], camera.screenX(particle.x) - 6,
+                                 camera.screenY(particle.y) - 6, (particle.alpha * 3) / 4, half});
+}
+
+FrameCalls recordFrame(const MainGame& game)
+{
+    FrameCalls calls;
+    const Camera& camera = *game.camera;
+    calls.viewX = static_cast<int>(camera.pos.x - camera.boundsMin.x);
+    calls.viewY = static_cast<int>(camera.pos.y - camera.boundsMin.y);
+    for (const auto& star : game.stars)
+        calls.stars.push_back({camera.screenX(star->pos.x), camera.screenY(star->pos.y), star->color});
+    for (const auto& powerup : game.powerups)
+        recordPowerup(calls, *powerup, camera);
+    for (const auto& soul : game.souls)
+        recordCreature(calls, *soul, camera);
+    recordCreature(calls, *game.player, camera);
+    auto dot = [&calls](const Object& object, int colour) {
+        calls.radarDots.push_back({static_cast<int>(object.pos.x * 0.0625f) + 252,
+                                   static_cast<int>(object.pos.y * 0.0625f) + 188, colour});
+    };
+    for (const auto& soul : game.souls)
+        if (soul->state != Dying)
+            dot(*soul, makecol(255, 0, 0));
+    for (const auto& powerup : game.powerups)
+        if (powerup->health > 0)
+            dot(*powerup, makecol(255, 255, 0));
+    dot(*game.player, makecol(0, 255, 255));
+    char line[32];
+    std::snprintf(line, sizeof line, "pts: %08d", game.score.value());
+    calls.texts.push_back({209, 5, makecol(64, 64, 160), line});
+    calls.texts.push_back({208, 4, makecol(140, 200, 240), line});
+    for (const auto& bubble : game.bubbles) {
+        int x = camera.screenX(bubble->pos.x);
+        int y = camera.screenY(bubble->pos.y);
+        calls.texts.push_back({x + 1, y + 1, makecol(0, 0, 0), bubble->text.get()});
+        int r, g, b;
+        hsv_to_rgb(ScoreBubble::HUE, 1.0f, bubble->life * ScoreBubble::VALUE_PER_LIFE, &r, &g, &b);
+        calls.texts.push_back({x, y, makecol(r, g, b), bubble->text.get()});
+    }
+    return calls;
+}
+
+void replayFrame(BITMAP* frame, BITMAP* scratch, BITMAP* radar, const FrameCalls& calls)
+{
+    blit(spaceBitmap, frame, calls.viewX, calls.viewY, 0, 0, frame->w, frame->h);
+    for (const PixelCall& pixel : calls.stars)
+        putpixel(frame, pixel.x, pixel.y, pixel.colour);
+    for (const SpriteCall& call : calls.sprites) {
+        set_trans_blender(255, 255, 255, call.opacity);
+        BITMAP* sprite = call.sprite;
+        if (call.half >= 0) {
+            clear_to_color(scratch, makecol(255, 0, 255));
+            stretch_sprite(scratch, call.sprite, scratch->w / 2 - call.half, scratch->h / 2 - call.half,
+                           2 * call.half, 2 * call.half);
+            sprite = scratch;
+        }
+        draw_trans_sprite(frame, sprite, call.x, call.y);
+    }
+    set_trans_blender(0, 0, 0, 64);
+    draw_trans_sprite(frame, radar, 252, 188);
+    for (int mark = 0; mark < 4; mark++) {
+        int x = mark % 2 ? 316 : 252;
+        int y = mark / 2 ? 236 : 188;
+        int inward = mark % 2 ? -4 : 4;
+        int upward = mark / 2 ? -4 : 4;
+        hline(frame, x, y, x + inward, makecol(255, 255, 255));
+        vline(frame, x, y, y + upward, makecol(255, 255, 255));
+    }
+    for (const PixelCall& pixel : calls.radarDots)
+        putpixel(frame, pixel.x, pixel.y, pixel.colour);
+    for (int i = 0; i < 30; i++) {
+        int r, g, b;
+        hsv_to_rgb(4.0f * i, 1.0f, 1.0f, &r, &g, &b);
+        rectfill(frame, 4 + 8 * i, 224, 10 + 8 * i, 236, makecol(r, g, b));
+        hsv_to_rgb(4.0f * i, 1.0f, 0.7f, &r, &g, &b);
+        rect(frame, 4 + 8 * i, 224, 10 + 8 * i, 236, makecol(r, g, b));
+        for (int corner = 0; corner < 4; corner++)
+            putpixel(frame, 4 + 8 * i + (corner % 2) * 6, 224 + (corner / 2) * 12, 0);
+    }
+    for (const TextCall& text : calls.texts)
+        textout_ex(frame, font, text.text.c_str(), text.x, text.y, text.colour, -1);
+}
+
+int differingPixels(MainGame& game, BITMAP* frame, BITMAP* scratch, BITMAP* radar, const FrameCalls& calls)
+{
+    BITMAP* drawn = create_bitmap(frame->w, frame->h);
+    game.draw(drawn);
+    replayFrame(frame, scratch, radar, calls);
+    int differing = 0;
+    for (int y = 0; y < frame->h; y++)
+        for (int x = 0; x < frame->w; x++)
+            if (getpixel(drawn, x, y) != getpixel(frame, x, y))
+                differing++;
+    destroy_bitmap(drawn);
+    return differing;
+}
+
+void BM_DrawBaseline(benchmark::State& state)
+{
+    auto game = makeScene(static_cast<int>(state.range(0)));
+    FrameCalls calls = recordFrame(*game);
+    BITMAP* frame = create_bitmap(320, 240);
+    BITMAP* scratch = create_bitmap(2 * settings.rad, 2 * settings.rad);
+    BITMAP* radar = create_bitmap(64, 48);
+    clear_to_color(radar, makecol(64, 160, 128));
+    // The replay must paint the very frame the game paints, or the ratio
+    // would compare different work; the counter shows it did.
+    int mismatch = differingPixels(*game, frame, scratch, radar, calls);
+    for (auto _ : state) {
+        replayFrame(frame, scratch, radar, calls);
+        benchmark::ClobberMemory();
+    }
+    destroy_bitmap(radar);
+    destroy_bitmap(scratch);
+    destroy_bitmap(frame);
+    describe(state, *game);
+    state.counters["sprites"] = static_cast<double>(calls.sprites.size());
+    state.counters["mismatch"] = mismatch;
+}
+BENCHMARK(BM_DrawBaseline)->Arg(5)->Arg(50)->Arg(200)->Unit(benchmark::kMicrosecond);
+
+} // namespace

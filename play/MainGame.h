@@ -1,0 +1,100 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "app/GameScreen.h"
+#include "world/Camera.h"
+#include "world/Player.h"
+#include "world/Powerup.h"
+#include "world/Score.h"
+#include "world/ScoreBubble.h"
+#include "world/Soul.h"
+#include "world/Star.h"
+
+struct BITMAP;
+
+// The screen on which one game is played. It owns every world object of the
+// game and the running score; the application keeps one for its whole life
+// and begins each game with start. Between starts the objects persist, so a
+// game left for the abandon question resumes exactly where it stood.
+class MainGame : public GameScreen {
+public:
+    // Placement gives up after this many tries and skips the spawn, so a world
+    // crowded around the user's creature can never stall a tick.
+    static constexpr int MAX_PLACEMENT_ATTEMPTS = 1000;
+    // However the settings scale it, a soul never arrives more often than
+    // once per tick, and a non-positive spawn time cannot run the timer down
+    // without end.
+    static constexpr int MIN_SPAWN_INTERVAL = 1;
+    // An edited configuration file cannot make a game allocate without end.
+    static constexpr int MAX_STARS = 100000;
+
+    MainGame();
+    ~MainGame() override;
+
+    int getResult() override;
+    bool logic() override;
+    // Sizes are taken from the target, so any bitmap can receive the frame;
+    // the radar, health bar and score line keep their fixed pixel positions.
+    void draw(BITMAP* target) override;
+    Error start() override;
+
+    void spawnSoul();
+    bool canPlace(const Soul& candidate) const;
+    void spawnPowerup();
+
+    void handleCollisions();
+    // a is the user's creature or a soul, b always a soul.
+    void collide(Player& a, Player& b);
+    // Only the user's creature and souls of this game can be killed.
+    void kill(Player& creature);
+    void collectPowerup(Powerup& powerup);
+
+    void drawScore(BITMAP* target);
+    void drawRadar(BITMAP* target);
+    void drawHealthBar(BITMAP* target);
+
+    // The figures the difficulty setting changes, read at the moment of use;
+    // a difficulty outside 0..2 plays like normal. Computed in 64 bits, so
+    // no edited value can overflow them.
+    static int spawnInterval();
+    static float maxHealth();
+    static float soulMaxHealth();
+
+    struct BitmapDeleter {
+        void operator()(BITMAP* bitmap) const;
+    };
+
+    std::unique_ptr<BITMAP, BitmapDeleter> radarBitmap;  // made by the first radar drawn
+    std::vector<std::unique_ptr<Star>> stars;
+    std::vector<std::unique_ptr<Soul>> souls;
+    std::vector<std::unique_ptr<Powerup>> powerups;
+    std::vector<std::unique_ptr<ScoreBubble>> bubbles;
+    // Souls and the camera aim at player without owning it; it is replaced
+    // only by start, after every soul is gone.
+    std::unique_ptr<Player> player;
+    std::unique_ptr<Camera> camera;
+    int spawnTimer;
+    int powerupTimer;
+    int scrTimer;
+    int ambientDelay;  // counts down to the right-hand ambient loops, then -1
+    bool ambientOn;
+    Score score;
+
+private:
+    void deleteGame();
+    void updateSouls();
+    void updatePowerups();
+    void updateBubbles();
+    void runSpawnTimer();
+    void runPowerupTimer();
+    void runScrTimer();
+    void startAmbientSets();
+    bool finishes();
+    void stopAmbientSets();
+
+    void pickUp(Powerup& powerup);
+    void addBubble(float x, float y, const char* text);
+    void drawGameOver(BITMAP* target);
+};
