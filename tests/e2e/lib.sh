@@ -5,7 +5,7 @@
 #   source "$(dirname "$0")/lib.sh"   # the rest of the script runs inside Xvfb
 #   write_ini "[GENERAL]" "fullscreen = 0"
 #   start_game && wait_window
-#   hold_key Escape
+#   quit_game
 #   wait_exit && expect_status 0
 #
 # ctest provides WISPEN_BIN, WISPEN_RUN_DIR, WISPEN_SOURCE_DIR, WISPEN_BUILD_DIR
@@ -132,6 +132,27 @@ hold_key() {
   sleep "${2:-0.05}"
   xdotool keyup --window "$WIN" "$1" 2>/dev/null
   return 0
+}
+
+# quit_game: Escape in the main menu asks whether to quit; Y answers yes.
+quit_game() {
+  hold_key Escape
+  sleep 0.1
+  hold_key y
+}
+
+# type_text TEXT: one held key per character, slower than the game's tick.
+type_text() {
+  local i
+  for ((i = 0; i < ${#1}; i++)); do
+    hold_key "${1:i:1}"
+    sleep 0.05
+  done
+}
+
+# same_pixel FILE1 FILE2 X Y: both pictures have the same colour there.
+same_pixel() {
+  [ "$(pixel "$1" "$3" "$4")" = "$(pixel "$2" "$3" "$4")" ]
 }
 
 # close_window: what the window manager's close button sends.

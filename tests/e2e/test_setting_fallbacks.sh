@@ -9,7 +9,7 @@ write_ini "[GENERAL]" "fullscreen = 0" "bpp = 12" "driver = 2" "" "[SPEED]" "fps
 start_game
 wait_window
 sleep 0.2
-hold_key Escape
+quit_game
 wait_exit 3
 expect_status 0
 [ "$(ini_value GENERAL bpp)" = 16 ] || fail "bpp $(ini_value GENERAL bpp), expected the working 16"

@@ -1,0 +1,298 @@
+#include "app/WispenGame.h"
+
+#include <aldumb.h>
+#include <allegro.h>
+#include <cstdio>
+#include <cstdlib>
+#include <jpgalleg.h>
+#include <memory>
+#include <string>
+
+#include "app/Resources.h"
+#include "app/Settings.h"
+#include "scores/HighScoreList.h"
+#include "ui/MenuItemEdit.h"
+#include "ui/MenuItemSlider.h"
+#include "ui/MenuItemToggle.h"
+
+int musicState = MenuMusic;
+
+namespace {
+
+constexpr int MUSIC_CHANNELS = 2;
+constexpr int MUSIC_BUFFER_SAMPLES = 8192;
+constexpr int MUSIC_RATE = 44100;
+constexpr float MUSIC_VOLUME_SCALE = 0.00390625f;  // volMusic / 256
+
+constexpr int VOLUME_STEPS = 11;
+constexpr int VOLUME_STEP = 25;
+// The font draws character 127 as a filled bar segment.
+constexpr char BAR_SEGMENT = 127;
+
+const char* const QUIT_QUESTION = "Are you sure you want to quit?";
+const char* const QUIT_CHOICES = "Yes / No";
+
+std::unique_ptr<MenuItem> line(const char* label, int id, int y)
+{
+    return std::make_unique<MenuItem>(label, id, y);
+}
+
+std::unique_ptr<MenuItem> disabledLine(const char* label, int id, int y)
+{
+    auto item = line(label, id, y);
+    item->disable();
+    return item;
+}
+
+// "[", k bar segments, 10 - k underscores, "|".
+std::string volumeBar(int k)
+{
+    return "[" + std::string(k, BAR_SEGMENT) + std::string(VOLUME_STEPS - 1 - k, '_') + "|";
+}
+
+void addVolumeSlider(Menu& menu, const char* label, int y, int* value)
+{
+    int values[VOLUME_STEPS];
+    std::string bars[VOLUME_STEPS];
+    const char* names[VOLUME_STEPS];
+    for (int k = 0; k < VOLUME_STEPS; k++) {
+        values[k] = VOLUME_STEP * k;
+        bars[k] = volumeBar(k);
+        names[k] = bars[k].c_str();
+    }
+    menu.addItem(std::make_unique<MenuItemSlider>(label, OptionsMenu, y, value, VOLUME_STEPS, values, names));
+}
+
+template <int N>
+void addSlider(Menu& menu, const char* label, int y, int* value, const int (&values)[N],
+               const char* const (&names)[N])
+{
+    menu.addItem(std::make_unique<MenuItemSlider>(label, OptionsMenu, y, value, N, values, names));
+}
+
+} // namespace
+
+WispenGame::WispenGame()
+{
+    std::snprintf(name, sizeof name, "%s", "Wispen");
+
+    fillMainMenu();
+    fillOptionsMenu();
+    highScoreMenu.addItem(line("Back", MainMenu, 64));
+    fillNameEntryMenu();
+    fillCreditsMenu();
+
+    mainMenu.result = ConfirmQuit;
+    optionsMenu.result = MainMenu;
+    highScoreMenu.result = MainMenu;
+    nameEntryMenu.result = HighScores;
+    creditsMenu.result = MainMenu;
+    playScreen.result = MainMenu;
+    storyScreen.result = MainMenu;
+    abandonPrompt.result = ResumeGame;
+    quitPrompt.result = Quit;
+
+    abandonPrompt.setup(QUIT_QUESTION, QUIT_CHOICES, KEY_Y, KEY_N, MainMenu, ResumeGame);
+    quitPrompt.setup(QUIT_QUESTION, QUIT_CHOICES, KEY_Y, KEY_N, Quit, MainMenu);
+
+    setScreen(&mainMenu);
+}
+
+void WispenGame::fillMainMenu()
+{
+    mainMenu.addItem(line("Play Game", NewGame, 86));
+    mainMenu.addItem(line("Options", OptionsMenu, 108));
+    mainMenu.addItem(line("High Scores", HighScores, 130));
+    mainMenu.addItem(line("Story", StoryScreen, 152));
+    mainMenu.addItem(line("Credits", CreditsMenu, 174));
+    mainMenu.addItem(line("Exit", ConfirmQuit, 196));
+}
+
+void WispenGame::fillOptionsMenu()
+{
+    static const int particleValues[] = {0, 20, 40, 60};
+    static const char* const particleNames[] = {"none", "few", "some", "a lot"};
+    static const int starValues[] = {0, 100, 300, 600};
+    static const char* const starNames[] = {"none", "few", "some", "a lot"};
+    static const int difficultyValues[] = {0, 1, 2};
+    static const char* const difficultyNames[] = {"easy", "normal", "hard"};
+
+    optionsMenu.addItem(std::make_unique<MenuItemToggle>("Use vsync", OptionsMenu, 80, &settings.vsync));
+    optionsMenu.addItem(std::make_unique<MenuItemToggle>("Unlimited FPS", OptionsMenu, 96, &settings.unlimitedFPS));
+    optionsMenu.addItem(std::make_unique<MenuItemToggle>("Show FPS", OptionsMenu, 112, &settings.showFPS));
+    optionsMenu.addItem(std::make_unique<MenuItemToggle>("Yield timeslice", OptionsMenu, 128, &settings.yield));
+    addSlider(optionsMenu, "Particles", 144, &settings.maxParticles, particleValues, particleNames);
+    addSlider(optionsMenu, "Stars", 160, &settings.nStars, starValues, starNames);
+    addSlider(optionsMenu, "Difficulty", 176, &settings.difficulty, difficultyValues, difficultyNames);
+    addVolumeSlider(optionsMenu, "Sound", 192, &settings.volSound);
+    addVolumeSlider(optionsMenu, "Music", 208, &settings.volMusic);
+}
+
+void WispenGame::fillNameEntryMenu()
+{
+    nameEntryMenu.addItem(disabledLine("Congratulations!", EnterName, 94));
+    nameEntryMenu.addItem(disabledLine("You have a high score!", EnterName, 116));
+    nameEntryMenu.addItem(disabledLine("Please enter your name", EnterName, 138));
+    nameEntryMenu.addItem(std::make_unique<MenuItemEdit>("        ", HighScores, 160));
+}
+
+void WispenGame::fillCreditsMenu()
+{
+    creditsMenu.addItem(disabledLine("the WISPEN", CreditsMenu, 72));
+    creditsMenu.addItem(disabledLine("for all who wander at night", CreditsMenu, 88));
+    creditsMenu.addItem(disabledLine("code, gfx and music by", CreditsMenu, 112));
+    creditsMenu.addItem(disabledLine("the Wispen team", CreditsMenu, 128));
+    creditsMenu.addItem(disabledLine("this game was written with the Allegro", CreditsMenu, 152));
+    creditsMenu.addItem(disabledLine("game programming library", CreditsMenu, 168));
+    creditsMenu.addItem(disabledLine("(c) 2026 the Wispen team", CreditsMenu, 192));
+    creditsMenu.addItem(line("Back", MainMenu, 216));
+}
+
+WispenGame::~WispenGame()
+{
+    // The stream is stopped before its module is unloaded: a renderer left
+    // running over a freed module would read freed memory at shutdown.
+    al_stop_duh(musicPlayer);
+    musicPlayer = nullptr;
+    unloadData();
+}
+
+Error WispenGame::init()
+{
+    Error error = Game::init();
+    if (error.failed())
+        return error;
+
+    jpgalleg_init();
+    std::atexit(dumb_exit);
+    dumb_register_stdfiles();
+
+    GameScreen* const startedAtLaunch[] = {&mainMenu, &optionsMenu, &highScoreMenu,
+                                           &creditsMenu, &storyScreen, &playScreen};
+    for (GameScreen* screen : startedAtLaunch) {
+        error = screen->start();
+        if (error.failed())
+            return error;
+    }
+
+    if (!loadData())
+        return Error(DataLoad);
+
+    musicVolume = settings.volMusic * MUSIC_VOLUME_SCALE;
+    startMusic(MENU_MUSIC_ORDER);
+    return Error(NoError);
+}
+
+bool WispenGame::logic()
+{
+    Game::logic();
+
+    musicVolume = settings.volMusic * MUSIC_VOLUME_SCALE;
+    if (musicPlayer) {
+        al_duh_set_volume(musicPlayer, musicVolume);
+        al_poll_duh(musicPlayer);
+    }
+
+    if (!currentScreen->logic())
+        return false;
+    int action = currentScreen->getResult();
+    if (action == Quit)
+        return true;
+    carryOut(action);
+    return false;
+}
+
+void WispenGame::carryOut(int action)
+{
+    switch (action) {
+    case NewGame:
+        playScreen.start();
+        switchMusic(GAME_MUSIC_ORDER, GameMusic);
+        setScreen(&playScreen);
+        break;
+    case ResumeGame:
+        setScreen(&playScreen);
+        break;
+    case GameOverMusic:
+        // The play screen stays current and keeps its snapshot.
+        switchMusic(GAME_OVER_MUSIC_ORDER, GameOverMusicPart);
+        break;
+    case MainMenu:
+        if (musicState != MenuMusic)
+            switchMusic(MENU_MUSIC_ORDER, MenuMusic);
+        setScreen(&mainMenu);
+        break;
+    case EnterName:
+        nameEntryMenu.start();
+        setScreen(&nameEntryMenu);
+        break;
+    case HighScores:
+        showHighScores();
+        break;
+    case ConfirmAbandon:
+        setScreen(&abandonPrompt);
+        break;
+    case ConfirmQuit:
+        setScreen(&quitPrompt);
+        break;
+    case OptionsMenu:
+        setScreen(&optionsMenu);
+        break;
+    case CreditsMenu:
+        creditsMenu.start();
+        setScreen(&creditsMenu);
+        break;
+    case StoryScreen:
+        storyScreen.start();
+        setScreen(&storyScreen);
+        break;
+    default:
+        // Unknown codes leave the same screen current; it is asked again.
+        break;
+    }
+}
+
+void WispenGame::showHighScores()
+{
+    // The score lines take the menu's code as it stands while they are built.
+    highScoreMenu.result = HighScores;
+    const char* enteredName = nullptr;
+    if (currentScreen == &nameEntryMenu && nameEntryMenu.getSelectedItem())
+        enteredName = nameEntryMenu.getSelectedItem()->text.c_str();
+    fillHighScores(highScoreMenu, enteredName, playScreen.score.total());
+    highScoreMenu.result = MainMenu;
+    setScreen(&highScoreMenu);
+}
+
+void WispenGame::switchMusic(int order, int part)
+{
+    startMusic(order);
+    musicState = part;
+}
+
+void WispenGame::draw(BITMAP* target)
+{
+    currentScreen->draw(target);
+    Game::draw(target);
+}
+
+void WispenGame::setScreen(GameScreen* screen)
+{
+    currentScreen = screen;
+    currentScreen->readKeys();
+}
+
+void WispenGame::startMusic(int order)
+{
+    al_stop_duh(musicPlayer);
+    musicPlayer = nullptr;
+    if (!music)
+        return;
+    DUH_SIGRENDERER* renderer = dumb_it_start_at_order(music, MUSIC_CHANNELS, order);
+    if (!renderer)
+        return;
+    musicPlayer = al_duh_encapsulate_sigrenderer(renderer, musicVolume, MUSIC_BUFFER_SAMPLES, MUSIC_RATE);
+    // Without a sound device there is no stream; the renderer is ours to end.
+    if (!musicPlayer)
+        duh_end_sigrenderer(renderer);
+}

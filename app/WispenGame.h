@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app/Game.h"
+#include "play/MainGame.h"
+#include "ui/Menu.h"
+#include "ui/Prompt.h"
+#include "ui/Story.h"
+
+struct AL_DUH_PLAYER;
+
+// Which part of the music module is playing.
+enum MusicPart {
+    GameMusic = 0,
+    GameOverMusicPart = 1,
+    MenuMusic = 2,
+};
+
+// Start positions of the three pieces in wispen.it.
+constexpr int GAME_MUSIC_ORDER = 0;
+constexpr int GAME_OVER_MUSIC_ORDER = 12;
+constexpr int MENU_MUSIC_ORDER = 15;
+
+extern int musicState;
+
+// The game itself: owns every screen for the whole run, carries out what a
+// finished screen asks for and switches the music between menus, play and the
+// end of a game.
+class WispenGame : public Game {
+public:
+    WispenGame();
+    ~WispenGame() override;
+
+    void draw(BITMAP* target) override;
+    bool logic() override;
+    Error init() override;
+
+    void setScreen(GameScreen* screen);
+    void startMusic(int order);
+
+    Menu mainMenu;
+    Menu optionsMenu;
+    Menu highScoreMenu;
+    Menu nameEntryMenu;
+    Menu creditsMenu;
+    MainGame playScreen;
+    Prompt abandonPrompt;
+    Prompt quitPrompt;
+    Story storyScreen;
+    GameScreen* currentScreen = nullptr;
+    AL_DUH_PLAYER* musicPlayer = nullptr;
+    float musicVolume = 1.0f;
+
+private:
+    void fillMainMenu();
+    void fillOptionsMenu();
+    void fillNameEntryMenu();
+    void fillCreditsMenu();
+    void carryOut(int action);
+    void showHighScores();
+    void switchMusic(int order, int part);
+};
