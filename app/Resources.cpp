@@ -1,6 +1,7 @@
 #include "app/Resources.h"
 
 #include <allegro.h>
+#include <allegro/internal/aintern.h>
 #include <aldumb.h>
 #include <jpgalleg.h>
 #include <cstdio>
@@ -51,11 +52,23 @@ void* loadObject(const char* dataFile, const char* name, int type)
     return loadObject(dataFile, name, type, type);
 }
 
-// JPEG pictures load as bitmaps; jpgalleg_init must have registered the type,
-// or the object would hold raw JPEG bytes.
+// Whether jpgalleg_init has registered a loader for JPEG datafile objects.
+// The library offers no query for this, so its own type table is read.
+bool jpegTypeRegistered()
+{
+    for (int i = 0; i < MAX_DATAFILE_TYPES; i++)
+        if (_datafile_type[i].type == DAT_JPEG)
+            return true;
+    return false;
+}
+
+// JPEG pictures load as bitmaps once jpgalleg_init has registered the type.
+// Without it the object holds the raw JPEG bytes, which would crash as a
+// bitmap, so it then counts as missing.
 BITMAP* loadBitmap(const char* dataFile, const char* name, bool& ok)
 {
-    BITMAP* bitmap = static_cast<BITMAP*>(loadObject(dataFile, name, DAT_BITMAP, DAT_JPEG));
+    const int jpegType = jpegTypeRegistered() ? DAT_JPEG : DAT_BITMAP;
+    BITMAP* bitmap = static_cast<BITMAP*>(loadObject(dataFile, name, DAT_BITMAP, jpegType));
     if (!bitmap)
         ok = false;
     return bitmap;

@@ -1,0 +1,50 @@
+#include "paint/Mask.h"
+
+#include <cmath>
+
+#include "paint/Image.h"
+
+Mask Mask::blurred(float sigma) const
+{
+    int radius = static_cast<int>(std::ceil(sigma * 3.0f));
+    std::vector<float> kernel(2 * radius + 1);
+    float total = 0;
+    for (int i = -radius; i <= radius; i++) {
+        kernel[i + radius] = std::exp(-0.5f * i * i / (sigma * sigma));
+        total += kernel[i + radius];
+    }
+    for (float& k : kernel)
+        k /= total;
+
+    Mask across(w, h);
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++) {
+            float sum = 0;
+            for (int i = -radius; i <= radius; i++)
+                if (x + i >= 0 && x + i < w)
+                    sum += at(x + i, y) * kernel[i + radius];
+            across.at(x, y) = sum;
+        }
+    Mask result(w, h);
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++) {
+            float sum = 0;
+            for (int i = -radius; i <= radius; i++)
+                if (y + i >= 0 && y + i < h)
+                    sum += across.at(x, y + i) * kernel[i + radius];
+            result.at(x, y) = sum;
+        }
+    return result;
+}
+
+void Mask::glowUnder(Image& image, const Colour& colour, float strength, float shape) const
+{
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++) {
+            float glow = strength * std::pow(at(x, y), shape);
+            Pixel& p = image.at(x, y);
+            // Under: the glow only shows where the painted layer lets it through.
+            p.c += colour * (glow * (1.0f - p.a));
+            p.a += std::fmin(1.0f, glow) * (1.0f - p.a);
+        }
+}

@@ -1,0 +1,131 @@
+// Paints every picture of the game and the font's grid image into a work
+// directory, for scripts/make_datafile.sh to pack into data.dat; or, given
+// a finished datafile, draws the contact sheet that shows what was packed.
+//
+//   wispen_paint <work dir>
+//   wispen_paint --contact-sheet <data.dat> <sheet.bmp> [story]
+
+#include <allegro.h>
+#include <jpgalleg.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "paint/BackdropPainter.h"
+#include "paint/ContactSheet.h"
+#include "paint/CreaturePainter.h"
+#include "paint/PixelFont.h"
+#include "paint/PowerupPainter.h"
+#include "paint/SkyPainter.h"
+
+namespace {
+
+constexpr uint64_t SPACE_SEED = 1;
+constexpr int SPACE_WIDTH = 1024;
+constexpr int SPACE_HEIGHT = 768;
+constexpr int JPEG_QUALITY = 92;
+// Sprite pixels covered less than this become the mask colour; the glow
+// around them has faded into the sky by then.
+constexpr float SPRITE_CUTOFF = 0.1f;
+
+bool saveBitmap(const std::string& path, BITMAP* bitmap)
+{
+    bool ok = bitmap && save_bitmap(path.c_str(), bitmap, nullptr) == 0;
+    if (bitmap)
+        destroy_bitmap(bitmap);
+    if (!ok)
+        std::fprintf(stderr, "wispen_paint: cannot write %s\n", path.c_str());
+    return ok;
+}
+
+// Full colour without chroma subsampling: the sky's thin coloured veils
+// would smear at half colour resolution.
+bool saveJpeg(const std::string& path, BITMAP* bitmap)
+{
+    bool ok = save_jpg_ex(path.c_str(), bitmap, nullptr, JPEG_QUALITY, JPG_SAMPLING_444 | JPG_OPTIMIZE, nullptr) == 0;
+    destroy_bitmap(bitmap);
+    if (!ok)
+        std::fprintf(stderr, "wispen_paint: cannot write %s: %s\n", path.c_str(), jpgalleg_error_string());
+    return ok;
+}
+
+Image paintSpace()
+{
+    Image space(SPACE_WIDTH, SPACE_HEIGHT);
+    SkyPainter sky(SPACE_SEED);
+    sky.paintNebula(space, 4.0f, 1.0f);
+    sky.paintStars(space, 7000);
+    sky.paintWisps(space, 30);
+    return space;
+}
+
+bool paintFaces(const std::string& dir, const Colour& sky)
+{
+    bool ok = true;
+    const struct {
+        CreaturePainter::Family family;
+        const char* letter;
+    } families[] = {{CreaturePainter::Family::Ghost, "g"}, {CreaturePainter::Family::Wisp, "b"}};
+    for (const auto& f : families) {
+        CreaturePainter painter(f.family);
+        for (int i = 0; i < CreaturePainter::EXPRESSIONS; i++) {
+            Image face = painter.face(static_cast<CreaturePainter::Expression>(i));
+            ok &= saveBitmap(dir + "/face" + std::to_string(i + 1) + f.letter + ".bmp", face.toSprite(sky, SPRITE_CUTOFF));
+        }
+        for (int i = 0; i < CreaturePainter::TAILS; i++)
+            ok &= saveBitmap(dir + "/tail" + std::to_string(i + 1) + f.letter + ".bmp",
+                             painter.tail(i).toSprite(sky, SPRITE_CUTOFF));
+    }
+    return ok;
+}
+
+bool paintStars(const std::string& dir, const Colour& sky)
+{
+    bool ok = true;
+    PowerupPainter painter;
+    for (int kind = 0; kind < PowerupPainter::KINDS; kind++)
+        ok &= saveBitmap(dir + "/star" + std::to_string(kind + 1) + ".bmp", painter.star(kind).toSprite(sky, SPRITE_CUTOFF));
+    return ok;
+}
+
+int usage()
+{
+    std::fprintf(stderr, "usage: wispen_paint <work dir>\n"
+                         "       wispen_paint --contact-sheet <data.dat> <sheet.bmp> [story]\n");
+    return 2;
+}
+
+} // namespace
+
+// In the sanitizer build the tool runs during the build itself; JPGalleg
+// keeps a few small tables from saving a JPEG until exit, which is the
+// library's business and must not fail the build.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libjpgalleg\n"; }
+
+int main(int argc, char** argv)
+{
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
+        return 1;
+    set_color_depth(32);
+    jpgalleg_init();
+
+    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "--contact-sheet") == 0)
+        return ContactSheet().write(argv[2], argv[3], argc == 5 ? argv[4] : nullptr) ? 0 : 1;
+    if (argc != 2)
+        return usage();
+
+    const std::string dir = argv[1];
+    bool ok = true;
+    ok &= saveJpeg(dir + "/back.jpg", BackdropPainter().paint().toBitmap());
+    Image space = paintSpace();
+    ok &= saveJpeg(dir + "/space.jpg", space.toBitmap());
+    const Colour sky = space.mean();
+    ok &= paintFaces(dir, sky);
+    ok &= paintStars(dir, sky);
+    ok &= PixelFont().writeGrid(dir + "/fnt1.bmp");
+    if (!ok)
+        std::fprintf(stderr, "wispen_paint: painting failed\n");
+    return ok ? 0 : 1;
+}
