@@ -1,0 +1,271 @@
+#include <allegro.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
+
+#include "app/Resources.h"
+#include "app/Settings.h"
+#include "app/WispenGame.h"
+#include "TempDir.h"
+#include "TestResources.h"
+#include "ui/MenuItemEdit.h"
+#include "ui/MenuItemSlider.h"
+
+namespace {
+
+// The application without its start-up: the screens, menus and flow are all
+// there, the library runs without a display and there is no music stream.
+// Runs in a scratch directory so the high-score file and the story are its own.
+class Application : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        settings = Settings();
+        releaseKeys();
+        getcwd(oldDir, sizeof oldDir);
+        ASSERT_EQ(0, chdir(dir.path().c_str()));
+        game = new WispenGame();
+        musicState = MenuMusic;
+    }
+
+    void TearDown() override
+    {
+        delete game;
+        releaseKeys();
+        EXPECT_EQ(0, chdir(oldDir));
+        settings = Settings();
+    }
+
+    static void releaseKeys()
+    {
+        for (int i = 0; i < KEY_MAX; i++)
+            key[i] = 0;
+    }
+
+    // One tick with the key down, one with it up again.
+    void tap(int scancode)
+    {
+        key[scancode] = 1;
+        game->logic();
+        key[scancode] = 0;
+        game->logic();
+    }
+
+    static std::string label(const Menu& menu, size_t i) { return menu.items.at(i)->text; }
+
+    TestResources resources;
+    TempDir dir;
+    char oldDir[4096];
+    WispenGame* game = nullptr;
+};
+
+} // namespace
+
+TEST_F(Application, StartsOnTheMainMenuWithItsSixEntries)
+{
+    EXPECT_STREQ("Wispen", game->name);
+    EXPECT_EQ(&game->mainMenu, game->currentScreen);
+    const char* labels[] = {"Play Game", "Options", "High Scores", "Story", "Credits", "Exit"};
+    const int codes[] = {NewGame, OptionsMenu, HighScores, StoryScreen, CreditsMenu, ConfirmQuit};
+    const int ys[] = {86, 108, 130, 152, 174, 196};
+    ASSERT_EQ(6u, game->mainMenu.items.size());
+    for (size_t i = 0; i < 6; i++) {
+        EXPECT_EQ(labels[i], label(game->mainMenu, i));
+        EXPECT_EQ(codes[i], game->mainMenu.items[i]->getId());
+        EXPECT_EQ(ys[i], game->mainMenu.items[i]->y);
+    }
+}
+
+TEST_F(Application, EachScreenLeavesWithItsOwnEscapeCode)
+{
+    EXPECT_EQ(ConfirmQuit, game->mainMenu.result);
+    EXPECT_EQ(MainMenu, game->optionsMenu.result);
+    EXPECT_EQ(MainMenu, game->highScoreMenu.result);
+    EXPECT_EQ(HighScores, game->nameEntryMenu.result);
+    EXPECT_EQ(MainMenu, game->creditsMenu.result);
+    EXPECT_EQ(MainMenu, game->playScreen.result);
+    EXPECT_EQ(MainMenu, game->storyScreen.result);
+    EXPECT_EQ(ResumeGame, game->abandonPrompt.result);
+    EXPECT_EQ(Quit, game->quitPrompt.result);
+}
+
+TEST_F(Application, OptionsAreBoundToTheSettingsWithTheirChoices)
+{
+    Menu& options = game->optionsMenu;
+    ASSERT_EQ(9u, options.items.size());
+    const char* labels[] = {"Use vsync", "Unlimited FPS", "Show FPS", "Yield timeslice", "Particles",
+                            "Stars", "Difficulty", "Sound", "Music"};
+    for (size_t i = 0; i < 9; i++) {
+        EXPECT_EQ(labels[i], label(options, i));
+        EXPECT_EQ(OptionsMenu, options.items[i]->getId());
+        EXPECT_EQ(80 + 16 * static_cast<int>(i), options.items[i]->y);
+    }
+    auto* particles = dynamic_cast<MenuItemSlider*>(options.items[4].get());
+    ASSERT_NE(nullptr, particles);
+    EXPECT_EQ(&settings.maxParticles, particles->value);
+    EXPECT_EQ((std::vector<int32_t>{0, 20, 40, 60}), particles->values);
+    EXPECT_EQ((std::vector<std::string>{"none", "few", "some", "a lot"}), particles->names);
+
+    auto* music = dynamic_cast<MenuItemSlider*>(options.items[8].get());
+    ASSERT_NE(nullptr, music);
+    EXPECT_EQ(&settings.volMusic, music->value);
+    ASSERT_EQ(11, music->count);
+    EXPECT_EQ(250, music->values[10]);
+    EXPECT_EQ("[__________|", music->names[0]);
+    EXPECT_EQ("[\x7f\x7f\x7f_______|", music->names[3]);
+    EXPECT_EQ("[\x7f\x7f\x7f\x7f\x7f\x7f\x7f\x7f\x7f\x7f|", music->names[10]);
+}
+
+TEST_F(Application, NameEntryAndCreditsAreTextLinesAroundOneChoice)
+{
+    Menu& names = game->nameEntryMenu;
+    ASSERT_EQ(4u, names.items.size());
+    EXPECT_EQ("Congratulations!", label(names, 0));
+    EXPECT_EQ("You have a high score!", label(names, 1));
+    EXPECT_EQ("Please enter your name", label(names, 2));
+    for (size_t i = 0; i < 3; i++)
+        EXPECT_TRUE(names.items[i]->hasFlags(MenuItem::ItemDisabled));
+    ASSERT_NE(nullptr, dynamic_cast<MenuItemEdit*>(names.items[3].get()));
+    EXPECT_EQ("        ", label(names, 3));
+    EXPECT_EQ(HighScores, names.items[3]->getId());
+
+    Menu& credits = game->creditsMenu;
+    ASSERT_EQ(8u, credits.items.size());
+    EXPECT_EQ("the WISPEN", label(credits, 0));
+    EXPECT_EQ("code, gfx and music by", label(credits, 2));
+    EXPECT_EQ("this game was written with the Allegro", label(credits, 4));
+    EXPECT_EQ("game programming library", label(credits, 5));
+    EXPECT_EQ("Back", label(credits, 7));
+    EXPECT_EQ(216, credits.items[7]->y);
+    EXPECT_FALSE(credits.items[7]->hasFlags(MenuItem::ItemDisabled));
+}
+
+TEST_F(Application, QuitQuestionAnswersEndOrReturn)
+{
+    tap(KEY_ESC);
+    EXPECT_EQ(&game->quitPrompt, game->currentScreen);
+    tap(KEY_ESC);
+    EXPECT_EQ(&game->mainMenu, game->currentScreen);
+
+    tap(KEY_ESC);
+    key[KEY_Y] = 1;
+    EXPECT_TRUE(game->logic());
+}
+
+TEST_F(Application, ChoosingAnOptionComesBackWithTheHighlightInPlace)
+{
+    game->mainMenu.start();
+    game->optionsMenu.start();
+    tap(KEY_DOWN);
+    tap(KEY_ENTER);
+    ASSERT_EQ(&game->optionsMenu, game->currentScreen);
+    tap(KEY_DOWN);
+    tap(KEY_DOWN);
+    tap(KEY_ENTER);  // Show FPS on
+    EXPECT_EQ(&game->optionsMenu, game->currentScreen);
+    EXPECT_EQ(1, settings.showFPS);
+    EXPECT_EQ(2u, game->optionsMenu.selected);
+    tap(KEY_ENTER);  // and off again: the highlight stayed
+    EXPECT_EQ(0, settings.showFPS);
+
+    tap(KEY_ESC);
+    EXPECT_EQ(&game->mainMenu, game->currentScreen);
+    EXPECT_EQ(1u, game->mainMenu.selected);
+}
+
+TEST_F(Application, AGameSwitchesTheMusicAndAbandoningBringsTheMenuMusicBack)
+{
+    game->mainMenu.start();
+    tap(KEY_ENTER);
+    ASSERT_EQ(&game->playScreen, game->currentScreen);
+    EXPECT_EQ(GameMusic, musicState);
+    ASSERT_TRUE(game->playScreen.player);
+
+    tap(KEY_ESC);
+    EXPECT_EQ(&game->abandonPrompt, game->currentScreen);
+    Player* sameCreature = game->playScreen.player.get();
+    tap(KEY_N);
+    EXPECT_EQ(&game->playScreen, game->currentScreen);
+    EXPECT_EQ(sameCreature, game->playScreen.player.get());
+    EXPECT_EQ(GameMusic, musicState);
+
+    tap(KEY_ESC);
+    tap(KEY_Y);
+    EXPECT_EQ(&game->mainMenu, game->currentScreen);
+    EXPECT_EQ(MenuMusic, musicState);
+}
+
+TEST_F(Application, TheGameOverMusicStartsOnceAndThePlayScreenStays)
+{
+    game->mainMenu.start();
+    tap(KEY_ENTER);
+    Player& creature = *game->playScreen.player;
+    // Killed while fully grown: still 60 after this tick's own shrink step.
+    creature.state = Dying;
+    creature.counter = 61;
+    game->logic();
+    EXPECT_EQ(GameOverMusicPart, musicState);
+    EXPECT_EQ(&game->playScreen, game->currentScreen);
+}
+
+TEST_F(Application, AQualifyingGameEntersTheTypedNameIntoTheList)
+{
+    game->mainMenu.start();
+    tap(KEY_ENTER);
+    game->playScreen.score.add(1500);
+    game->playScreen.player->state = Dead;
+    key[KEY_ENTER] = 1;
+    game->logic();
+    key[KEY_ENTER] = 0;
+    ASSERT_EQ(&game->nameEntryMenu, game->currentScreen);
+
+    game->nameEntryMenu.getSelectedItem()->text = "ACE     ";
+    tap(KEY_ESC);  // leaving with Escape still enters the name
+    ASSERT_EQ(&game->highScoreMenu, game->currentScreen);
+    EXPECT_EQ(MainMenu, game->highScoreMenu.result);
+    ASSERT_EQ(9u, game->highScoreMenu.items.size());
+    EXPECT_EQ("ACE      ...... 00001500", label(game->highScoreMenu, 7));
+    EXPECT_EQ(HighScores, game->highScoreMenu.items[7]->getId());
+
+    // Viewing the list from the main menu inserts nothing more.
+    tap(KEY_ENTER);
+    ASSERT_EQ(&game->mainMenu, game->currentScreen);
+    EXPECT_EQ(MenuMusic, musicState);
+    game->mainMenu.selected = 2;
+    tap(KEY_ENTER);
+    ASSERT_EQ(&game->highScoreMenu, game->currentScreen);
+    EXPECT_EQ("ACE      ...... 00001500", label(game->highScoreMenu, 7));
+    EXPECT_EQ("nobody   ...... 00002000", label(game->highScoreMenu, 6));
+}
+
+TEST_F(Application, AnUnknownCodeLeavesTheScreenCurrent)
+{
+    game->mainMenu.start();
+    game->mainMenu.items[0]->id = 42;
+    key[KEY_ENTER] = 1;
+    EXPECT_FALSE(game->logic());
+    EXPECT_EQ(&game->mainMenu, game->currentScreen);
+}
+
+TEST_F(Application, DrawsTheCurrentScreenUnderTheOverlay)
+{
+    BITMAP* plain = create_bitmap(320, 240);
+    BITMAP* overlaid = create_bitmap(320, 240);
+    game->fpsCounter.reset(60);
+    game->draw(plain);
+    settings.showFPS = 1;
+    game->draw(overlaid);
+
+    int changed = 0;
+    int changedBelowOverlay = 0;
+    for (int y = 0; y < 240; y++)
+        for (int x = 0; x < 320; x++)
+            if (getpixel(plain, x, y) != getpixel(overlaid, x, y)) {
+                changed++;
+                changedBelowOverlay += y >= 16 || x >= 80;
+            }
+    EXPECT_GT(changed, 50);
+    EXPECT_EQ(0, changedBelowOverlay);
+    destroy_bitmap(plain);
+    destroy_bitmap(overlaid);
+}
