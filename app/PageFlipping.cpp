@@ -2,9 +2,16 @@
 
 #include <allegro.h>
 
+#include "app/FramePlacement.h"
+
 Error PageFlipping::create()
 {
     destroy();
+    // A page is the whole display and the frame is drawn on it as it is: on
+    // a larger display it could be neither enlarged nor centred, so the pages
+    // are refused and start-up falls back to double buffering.
+    if (!displayIsFrameSized())
+        return Error(OutOfVideoMemory);
     page1 = create_video_bitmap(SCREEN_W, SCREEN_H);
     page2 = create_video_bitmap(SCREEN_W, SCREEN_H);
     if (!page1 || !page2) {

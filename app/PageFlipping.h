@@ -3,7 +3,8 @@
 #include "app/ScreenUpdate.h"
 
 // Draws into one of two video pages while the other is on display, then
-// shows the finished one. Needs two screen-sized pages of video memory.
+// shows the finished one. Needs two screen-sized pages of video memory and a
+// display of exactly the frame's size.
 class PageFlipping : public ScreenUpdate {
 public:
     Error create() override;

@@ -4,6 +4,8 @@
 #include <allegro/internal/aintern.h>
 #include <aldumb.h>
 #include <jpgalleg.h>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -87,6 +89,63 @@ SAMPLE* requireSample(const char* dataFile, const char* name, bool& ok)
     return sample;
 }
 
+// Moves past count bytes; false when the file ends before the last of them.
+bool skipBytes(PACKFILE* file, long count)
+{
+    if (count < 0 || count > INT_MAX)
+        return false;
+    if (count == 0)
+        return true;
+    if (count > 1 && pack_fseek(file, static_cast<int>(count - 1)) != 0)
+        return false;
+    return pack_getc(file) != EOF;
+}
+
+// A four-byte field that the file ended inside reads as EOF.
+bool readField(PACKFILE* file, std::int32_t& value)
+{
+    const long field = pack_mgetl(file);
+    value = static_cast<std::int32_t>(field);
+    return field != EOF;
+}
+
+// Moves past one object: its properties first, then its type, its stored
+// size, its unpacked size and the stored bytes.
+bool skipObject(PACKFILE* file)
+{
+    std::int32_t type = 0;
+    std::int32_t size = 0;
+    for (;;) {
+        if (!readField(file, type))
+            return false;
+        if (type != DAT_PROPERTY)
+            break;
+        std::int32_t property = 0;
+        if (!readField(file, property) || !readField(file, size) || !skipBytes(file, size))
+            return false;
+    }
+    return type != DAT_END && readField(file, size) && skipBytes(file, size + 4L);
+}
+
+// Walks every property and object header of the datafile and checks that the
+// bytes each one announces are all there. The library's object loader trusts
+// the file: one that ends inside an object's type field makes it call a null
+// loader, and one that ends inside an object's data gives a damaged picture
+// or sample. A datafile that fails this walk is not opened for objects at all.
+bool datafileIsWhole(const char* dataFile)
+{
+    PACKFILE* file = pack_fopen(dataFile, F_READ_PACKED);
+    if (!file)
+        return false;
+    std::int32_t magic = 0;
+    std::int32_t count = 0;
+    bool whole = readField(file, magic) && magic == DAT_MAGIC && readField(file, count) && count >= 0;
+    for (std::int32_t i = 0; whole && i < count; i++)
+        whole = skipObject(file);
+    pack_fclose(file);
+    return whole;
+}
+
 template <typename T, typename Destroy>
 void release(T*& entry, Destroy destroy)
 {
@@ -99,6 +158,11 @@ void release(T*& entry, Destroy destroy)
 
 bool loadData(const char* dataFile, const char* musicFile)
 {
+    // Nothing is tried from a datafile that cannot be walked whole, so the
+    // verdict is failure with nothing loaded.
+    if (!datafileIsWhole(dataFile))
+        return false;
+
     bool ok = true;
     char name[16];
 
@@ -177,5 +241,5 @@ void playScrSample()
     // Pitch is drawn before the sample: the order of draws is part of the game.
     int frequency = 1000 - std::rand() % SCR_PITCH_SPREAD;
     int index = std::rand() % SCR_COUNT;
-    playSample(scrSamples[index], settings.volSound / 2, 128, frequency, 0);
+    playSample(scrSamples[index], clampedVolume(settings.volSound) / 2, 128, frequency, 0);
 }

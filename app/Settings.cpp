@@ -1,8 +1,11 @@
 #include "app/Settings.h"
 
+#include <algorithm>
 #include <allegro.h>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 Settings settings;
@@ -28,6 +31,7 @@ void forEachKey(Settings& s, IntFn onInt, FloatFn onFloat)
     onInt(SPEED, "showFPS", s.showFPS);
     onInt(GENERAL, "yield", s.yield);
     onInt(GENERAL, "driver", s.driver);
+    onInt(GENERAL, "scale", s.scale);
     onFloat(WISPEN, "acc", s.acc);
     onFloat(WISPEN, "dec", s.dec);
     onInt(WISPEN, "rad", s.rad);
@@ -39,6 +43,28 @@ void forEachKey(Settings& s, IntFn onInt, FloatFn onFloat)
     onInt(WISPEN, "nStars", s.nStars);
     onInt(WISPEN, "volSound", s.volSound);
     onInt(WISPEN, "volMusic", s.volMusic);
+}
+
+// The library reads the file as UTF-8 text and never finishes measuring a
+// character begun with one of the old five- and six-byte lead bytes, which
+// valid UTF-8 never holds: one such byte in a damaged file would hang the
+// game at start-up. The library only ever sees them as '?'.
+bool unreadableByte(char c) { return static_cast<unsigned char>(c) >= 0xF8; }
+
+void makeReadable(std::string& text) { std::replace_if(text.begin(), text.end(), unreadableByte, '?'); }
+
+// set_config_file, unless the file holds unreadable bytes: then the library
+// gets a readable copy of its text, and the file itself is left as it is.
+void useConfigFile(const char* fileName)
+{
+    std::ifstream in(fileName, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (std::none_of(text.begin(), text.end(), unreadableByte)) {
+        set_config_file(fileName);
+        return;
+    }
+    makeReadable(text);
+    set_config_data(text.data(), static_cast<int>(text.size()));
 }
 
 // The library adds a missing key just before the first blank line after its
@@ -57,6 +83,7 @@ void copyWithSpacedSections(const char* from, const std::string& to)
         bool blank = first == std::string::npos;
         if (!blank && line[first] == '[' && !previousBlank)
             out << '\n';
+        makeReadable(line);
         out << line << '\n';
         previousBlank = blank;
     }
@@ -83,7 +110,7 @@ bool readsBackAsSettings()
 
 void readSettings(const char* fileName)
 {
-    set_config_file(fileName);
+    useConfigFile(fileName);
     forEachKey(
         settings,
         [](const char* section, const char* name, int& value) { value = get_config_int(section, name, value); },
@@ -110,5 +137,15 @@ void writeSettings(const char* fileName)
     bool whole = readsBackAsSettings();
     if (!whole || std::rename(temp.c_str(), fileName) != 0)
         std::remove(temp.c_str());
-    set_config_file(fileName);
+    useConfigFile(fileName);
 }
+
+int clampedVolume(int volume) { return std::clamp(volume, 0, MAX_VOLUME); }
+
+int clampedRadius(int rad) { return std::clamp(rad, 0, MAX_RADIUS); }
+
+int clampedTrailLength(int maxParticles) { return std::clamp(maxParticles, 0, MAX_PARTICLES); }
+
+float usableAcc(float acc) { return std::isfinite(acc) ? acc : Settings().acc; }
+
+float usableDec(float dec) { return std::isfinite(dec) ? dec : Settings().dec; }

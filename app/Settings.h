@@ -25,13 +25,42 @@ struct Settings {
     int nStars = 300;
     int volSound = 125;
     int volMusic = 125;
+    // Whole factor the picture is enlarged by on the display; 0, or any value
+    // below 1, picks the largest that fits. Kept last: the record's older
+    // fields keep their places.
+    int scale = 0;
 };
 
 extern Settings settings;
 
 // Makes fileName the library's current configuration file and reads every key;
-// a missing file or key keeps the value the record already holds.
+// a missing file or key keeps the value the record already holds. Bytes that
+// are never part of UTF-8 text (0xF8 and above) reach the library as '?'.
 void readSettings(const char* fileName);
 
-// Makes fileName the current configuration file and writes all 21 keys.
+// Makes fileName the current configuration file and writes every key.
 void writeSettings(const char* fileName);
+
+// Limits. The record keeps whatever the file held, so the file is written back
+// as it was read; where an edited value could crash, hang or poison the game,
+// the code that uses it reads it through one of these at the moment of use.
+
+// Sample volumes run from silence to full; the music plays at volMusic / 256.
+constexpr int MAX_VOLUME = 255;
+// From half the world's width on, a creature's movement box is empty on both
+// axes, so a larger radius would change nothing in play but the size of the
+// sprites drawn for it.
+constexpr int MAX_RADIUS = 512;
+// Ten times the longest trail the options offer. A trail is as many ticks
+// long as its length, so an endless one would grow without bound.
+constexpr int MAX_PARTICLES = 600;
+
+int clampedVolume(int volume);  // 0 to MAX_VOLUME
+// 0 to MAX_RADIUS: a negative radius makes creatures points, not larger.
+int clampedRadius(int rad);
+// 0 ("none") to MAX_PARTICLES.
+int clampedTrailLength(int maxParticles);
+// The value when it is a finite number, otherwise ("nan" or "inf" in the file)
+// the default: steering with either would make every position not a number.
+float usableAcc(float acc);
+float usableDec(float dec);

@@ -2,6 +2,8 @@
 
 #include <allegro.h>
 
+#include "app/Settings.h"
+
 namespace {
 
 SoundListener listener = nullptr;
@@ -12,6 +14,8 @@ void playSample(const SAMPLE* sample, int volume, int pan, int frequency, int lo
 {
     if (!sample)
         return;
+    // The library's mixer expects 0 to 255; the volume setting may hold anything.
+    volume = clampedVolume(volume);
     if (listener)
         listener(SoundEvent{sample, volume, pan, frequency, loop, false});
     play_sample(sample, volume, pan, frequency, loop);

@@ -3,8 +3,9 @@
 struct SAMPLE;
 
 // Every sample the game starts or stops goes through these two calls: a
-// missing optional sample is skipped in one place, and tests can listen to
-// what a player would hear without a sound card.
+// missing optional sample is skipped in one place, every volume is kept to the
+// mixer's 0 to 255, and tests can listen to what a player would hear without a
+// sound card.
 struct SoundEvent {
     const SAMPLE* sample;
     int volume;

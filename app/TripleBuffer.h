@@ -4,7 +4,8 @@
 
 // Page flipping over three video pages: a finished page is only requested for
 // display, so drawing the next frame never waits for the retrace. Needs the
-// driver's triple-buffering support and three pages of video memory.
+// driver's triple-buffering support, three pages of video memory and, as
+// page flipping does, a display of exactly the frame's size.
 class TripleBuffer : public PageFlipping {
 public:
     Error create() override;

@@ -32,6 +32,9 @@ constexpr char BAR_SEGMENT = 127;
 const char* const QUIT_QUESTION = "Are you sure you want to quit?";
 const char* const QUIT_CHOICES = "Yes / No";
 
+// Silence to full: a setting outside that would invert or overdrive the music.
+float volumeOfMusic() { return clampedVolume(settings.volMusic) * MUSIC_VOLUME_SCALE; }
+
 std::unique_ptr<MenuItem> line(const char* label, int id, int y)
 {
     return std::make_unique<MenuItem>(label, id, y);
@@ -178,7 +181,7 @@ Error WispenGame::init()
     if (!loadData())
         return Error(DataLoad);
 
-    musicVolume = settings.volMusic * MUSIC_VOLUME_SCALE;
+    musicVolume = volumeOfMusic();
     startMusic(MENU_MUSIC_ORDER);
     return Error(NoError);
 }
@@ -187,7 +190,7 @@ bool WispenGame::logic()
 {
     Game::logic();
 
-    musicVolume = settings.volMusic * MUSIC_VOLUME_SCALE;
+    musicVolume = volumeOfMusic();
     if (musicPlayer) {
         al_duh_set_volume(musicPlayer, musicVolume);
         al_poll_duh(musicPlayer);

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <jpgalleg.h>
 
 #include "BenchResources.h"
 #include "app/Resources.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
         return 2;
     set_color_depth(32);
+    jpgalleg_init();
     dumb_register_stdfiles();
     if (loadData(WISPEN_RUN_DIR "/data.dat", WISPEN_RUN_DIR "/wispen.it")) {
         std::printf("resources: %s/data.dat\n", WISPEN_RUN_DIR);

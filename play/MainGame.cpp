@@ -83,7 +83,7 @@ float squaredDistance(const Object& a, const Object& b)
     return dx * dx + dy * dy;
 }
 
-int ambientVolume() { return (settings.volSound * 3) / 4; }
+int ambientVolume() { return (clampedVolume(settings.volSound) * 3) / 4; }
 
 // Everything the difficulty scales is computed in 64 bits, so an edited
 // configuration file cannot overflow it.
@@ -320,7 +320,7 @@ void MainGame::spawnSoul()
 
 bool MainGame::canPlace(const Soul& candidate) const
 {
-    long long rad = settings.rad;
+    long long rad = clampedRadius(settings.rad);
     float twoRadiiSquared = static_cast<float>(4 * rad * rad);
     for (const auto& soul : souls)
         if (squaredDistance(*soul, candidate) <= twoRadiiSquared)
@@ -394,7 +394,7 @@ void MainGame::collide(Player& a, Player& b)
     float dx = a.pos.x - b.pos.x;
     float dy = a.pos.y - b.pos.y;
     float squared = dx * dx + dy * dy;
-    float reach = 2.0f * settings.rad;
+    float reach = 2.0f * clampedRadius(settings.rad);
     // Most pairs are far apart: they are turned away before the root. One
     // unit of slack leaves every decision near the edge to the root below.
     float slack = reach + CONTACT_SLACK;
@@ -577,8 +577,10 @@ void MainGame::drawRadar(BITMAP* target)
 
 void MainGame::drawHealthBar(BITMAP* target)
 {
+    // Without a positive full scale (an hp1 of 0 or less) the bar reads as at
+    // zero health instead of dividing by it.
     float scale = maxHealth();
-    float v = (player->health * HEALTH_SEGMENTS) * (1 / scale);
+    float v = scale > 0 ? (player->health * HEALTH_SEGMENTS) * (1 / scale) : 0.0f;
     int unlitFill = makecol(64, 64, 64);
     int unlitOutline = makecol(40, 40, 40);
     int corner = makecol(0, 0, 0);

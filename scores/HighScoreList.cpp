@@ -1,6 +1,7 @@
 #include "scores/HighScoreList.h"
 
 #include <allegro.h>
+#include <cstdio>
 #include <memory>
 
 #include "app/GameScreen.h"
@@ -30,7 +31,9 @@ void fillHighScores(Menu& highScoreMenu, const char* enteredName, std::int32_t t
     for (const auto& entry : table.getEntries()) {
         y += LINE_SPACING;
         char line[LINE_SIZE];
-        uszprintf(line, sizeof(line), "%s ...... %08d", entry->name, static_cast<int>(entry->score));
+        // Plain bytes: a damaged file's name can hold sequences that the
+        // library's own formatter, decoding them as UTF-8, never gets past.
+        std::snprintf(line, sizeof(line), "%s ...... %08d", entry->name, static_cast<int>(entry->score));
         auto item = std::make_unique<MenuItem>(line, highScoreMenu.result, y);
         item->disable();
         highScoreMenu.addItem(std::move(item));

@@ -51,8 +51,8 @@ int MenuItem::textColour() const
 
 void MenuItem::drawText(BITMAP* target, const char* shown) const
 {
-    // Centred on the target rather than the screen: the two are the same size
-    // in the game, and a target of its own lets a menu be drawn anywhere.
+    // Centred on the target rather than the screen: the target is the frame,
+    // which the display may show enlarged, and a menu can be drawn anywhere.
     const int centre = target->w / 2;
     textout_centre_ex(target, font, shown, centre + 1, y + 1, makecol(0, 0, 0), -1);
     textout_centre_ex(target, font, shown, centre, y, textColour(), -1);

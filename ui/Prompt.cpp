@@ -43,7 +43,7 @@ void Prompt::draw(BITMAP* target)
     const int lineHeight = text_height(font);
     const int width = widest + BOX_MARGIN;
     const int height = (7 * lineHeight) / 2;
-    // Centred on the target, which is the screen in the game.
+    // Centred on the target: the frame, which the display may show enlarged.
     const int x = (target->w - width) / 2;
     const int y = (target->h - height) / 2;
     drawBox(target, x, y, width, height);

@@ -24,13 +24,31 @@ constexpr float TEXT_SATURATION = 0.3f;
 
 const char* const CLOSING_MESSAGE = "Press enter to continue...";
 
+// The next byte, or EOF at the end of the file and also when reading fails
+// (a directory opens as a file but cannot be read); unlike the stream
+// functions, the buffer's own calls report such a failure by throwing.
+int nextByte(std::streambuf& in)
+{
+    try {
+        return in.sbumpc();
+    } catch (const std::ios_base::failure&) {
+        return std::char_traits<char>::eof();
+    }
+}
+
 // Reads up to the next newline like std::getline, keeping at most
 // Story::MAX_LINE_LENGTH characters; the rest of a longer line is skipped.
-// Fails, like getline, only when it finds nothing at all to read.
-bool readLine(std::istream& in, std::string& line)
+// Fails, like getline, only when it finds nothing at all to read. Each byte
+// taken counts against budget, and an empty budget reads like the end of the
+// file, so one endless line cannot hold up start-up.
+bool readLine(std::streambuf& in, size_t& budget, std::string& line)
 {
     bool extracted = false;
-    for (int c = in.get(); c != std::char_traits<char>::eof(); c = in.get()) {
+    while (budget > 0) {
+        const int c = nextByte(in);
+        if (c == std::char_traits<char>::eof())
+            break;
+        budget--;
         extracted = true;
         if (c == '\n')
             break;
@@ -91,11 +109,12 @@ void Story::readLines(const char* fileName)
     std::ifstream in(fileName);
     if (!in)
         return;
+    size_t budget = MAX_BYTES;
     // The read that meets the end of the file is kept too, so a file always
     // ends with one empty line: a blank line's pause before the message.
     while (lines.size() < MAX_LINES) {
         std::string line;
-        const bool more = readLine(in, line);
+        const bool more = readLine(*in.rdbuf(), budget, line);
         lines.push_back(std::move(line));
         if (!more)
             break;

@@ -15,9 +15,12 @@ class Story : public GameScreen {
 public:
     // A story file is the game's own short text; these bounds only keep a
     // wrong or damaged file from making start-up slow or memory-hungry.
-    // Longer lines are cut (the window clips them far earlier anyway).
+    // Longer lines are cut (the window clips them far earlier anyway), and
+    // reading stops after MAX_BYTES, the most that MAX_LINES full lines with
+    // CR LF ends can take, so the rest of an endless line is never read.
     static constexpr size_t MAX_LINE_LENGTH = 1024;
     static constexpr size_t MAX_LINES = 10000;
+    static constexpr size_t MAX_BYTES = MAX_LINES * (MAX_LINE_LENGTH + 2);
 
     static constexpr float START_Y = 230.0f;
     static constexpr float START_SPEED = -0.25f;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <allegro.h>
+#include <cmath>
 #include <cstdlib>
 #include <iterator>
 
@@ -24,7 +25,14 @@ constexpr int BLENDER_MAX = 255;
 // Hard gives the user a third of what easy gives.
 constexpr float PLAYER_HARD_SHARE = 0.33333334f;
 
-float clampSpeed(float speed) { return std::clamp(speed, -Player::MAX_SPEED, Player::MAX_SPEED); }
+// The cap compares, and a comparison with NaN is false whichever way it asks,
+// so a speed that is not a number stops instead of slipping through.
+float clampSpeed(float speed)
+{
+    if (std::isnan(speed))
+        return 0.0f;
+    return std::clamp(speed, -Player::MAX_SPEED, Player::MAX_SPEED);
+}
 
 // Steps one axis; a step that leaves [low, high) is undone and bounces.
 void bounceStep(float& position, float& velocity, float low, float high)
@@ -60,8 +68,9 @@ void destroySpriteScratch()
 Player::Player() : state(Appearing), health(0.0f), counter(0), face(0), prevFace(0), faceTimer(0), fadeTimer(0),
                    faceSet(PLAYER_FACE_SET), tailSet(PLAYER_TAIL_SET), particleDelay(0)
 {
-    boundsMin = Vector(static_cast<float>(settings.rad), static_cast<float>(settings.rad));
-    boundsMax = Vector(WORLD_WIDTH - settings.rad, WORLD_HEIGHT - settings.rad);
+    float rad = static_cast<float>(clampedRadius(settings.rad));
+    boundsMin = Vector(rad, rad);
+    boundsMax = Vector(WORLD_WIDTH - rad, WORLD_HEIGHT - rad);
     input = std::make_unique<UserInput>();
     startLife();
 }
@@ -95,11 +104,12 @@ void Player::startLife()
 
 float Player::startingHealth()
 {
+    // Doubled as a float: twice an edited hp1 may not fit an int.
     switch (settings.difficulty) {
     case 0:
-        return static_cast<float>(2 * settings.hp1);
+        return 2 * static_cast<float>(settings.hp1);
     case 2:
-        return 2 * settings.hp1 * PLAYER_HARD_SHARE;
+        return 2 * static_cast<float>(settings.hp1) * PLAYER_HARD_SHARE;
     default:
         return static_cast<float>(settings.hp1);
     }
@@ -123,19 +133,21 @@ void Player::update()
 // right and down are asked only when left and up are not held.
 void Player::steer()
 {
+    float acc = usableAcc(settings.acc);
+    float dec = usableDec(settings.dec);
     if (input && input->left())
-        vel.x -= settings.acc;
+        vel.x -= acc;
     else if (input && input->right())
-        vel.x += settings.acc;
+        vel.x += acc;
     else
-        vel.x *= settings.dec;
+        vel.x *= dec;
 
     if (input && input->up())
-        vel.y -= settings.acc;
+        vel.y -= acc;
     else if (input && input->down())
-        vel.y += settings.acc;
+        vel.y += acc;
     else
-        vel.y *= settings.dec;
+        vel.y *= dec;
 
     vel.x = clampSpeed(vel.x);
     vel.y = clampSpeed(vel.y);
@@ -173,10 +185,11 @@ void Player::changeFace()
 
 void Player::emitTrail()
 {
-    if (static_cast<int>(particles.size()) < settings.maxParticles && particleDelay == 0) {
+    int trailLength = clampedTrailLength(settings.maxParticles);
+    if (static_cast<int>(particles.size()) < trailLength && particleDelay == 0) {
         float vx = static_cast<float>(std::rand() % SPREAD_RANGE - SPREAD_CENTRE) / TRAIL_SPREAD_DIVISOR;
         float vy = static_cast<float>(std::rand() % SPREAD_RANGE - SPREAD_CENTRE) / TRAIL_SPREAD_DIVISOR;
-        particles.push_back(makeParticle(pos.x, pos.y, vx, vy, settings.maxParticles));
+        particles.push_back(makeParticle(pos.x, pos.y, vx, vy, trailLength));
         particleDelay = PARTICLE_DELAY;
     }
     if (particleDelay > 0)
@@ -190,9 +203,10 @@ Particle Player::makeParticle(float x, float y, float vx, float vy, int life)
 
 int Player::particleOpacity(int life)
 {
-    if (settings.maxParticles <= 0 || life <= 0)
+    int trailLength = clampedTrailLength(settings.maxParticles);
+    if (trailLength <= 0 || life <= 0)
         return 0;
-    return (FULL_OPACITY * life) / settings.maxParticles;
+    return (FULL_OPACITY * life) / trailLength;
 }
 
 void Player::stepParticles()
@@ -227,7 +241,7 @@ BITMAP* Player::tailBitmap() const
 
 void Player::draw(BITMAP* target, const Camera& camera)
 {
-    int rad = settings.rad;
+    int rad = clampedRadius(settings.rad);
     BITMAP* scratch = spriteScratchOfSize(2 * rad);
     int sx = camera.screenX(pos.x);
     int sy = camera.screenY(pos.y);
@@ -253,7 +267,7 @@ void Player::drawLayer(BITMAP* target, BITMAP* sprite, int x, int y, int opacity
         draw_trans_sprite(target, sprite, x, y);
         return;
     }
-    int rad = settings.rad;
+    int rad = clampedRadius(settings.rad);
     int half = (rad * counter) / FULL_SIZE;
     clear_to_color(scratch, maskColour());
     stretch_sprite(scratch, sprite, rad - half, rad - half, 2 * half, 2 * half);

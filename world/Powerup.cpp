@@ -64,7 +64,7 @@ void Powerup::emitFountain()
     if (state != Dying && static_cast<int>(particles.size()) < FOUNTAIN_LIMIT && particleDelay == 0) {
         float vx = randomSpread(FOUNTAIN_SPREAD_DIVISOR);
         float vy = randomSpread(FOUNTAIN_SPREAD_DIVISOR);
-        particles.push_back(makeParticle(pos.x, pos.y, vx, vy, settings.maxParticles));
+        particles.push_back(makeParticle(pos.x, pos.y, vx, vy, clampedTrailLength(settings.maxParticles)));
         particleDelay = PARTICLE_DELAY;
     }
     if (particleDelay > 0)
@@ -105,7 +105,8 @@ void Powerup::draw(BITMAP* target, const Camera& camera)
     if (!star)
         return;
     bool fullSize = state == Alive || state == Dying;
-    BITMAP* scratch = fullSize ? nullptr : spriteScratchOfSize(std::max(2 * settings.rad, 2 * STAR_HALF));
+    int scratchSize = std::max(2 * clampedRadius(settings.rad), 2 * STAR_HALF);
+    BITMAP* scratch = fullSize ? nullptr : spriteScratchOfSize(scratchSize);
     int half = counter / SCALE_DIVISOR;
     for (const Particle& particle : particles) {
         BITMAP* sprite = star;

@@ -92,11 +92,11 @@ TEST_F(GraphicsMode, TheAlternativeDepthThatWorksIsKeptForSaving)
 
 TEST_F(GraphicsMode, FailsAfterOneRetryAndKeepsTheConfiguredDepth)
 {
-    settings.bpp = 8;
+    settings.bpp = 12;
     EXPECT_EQ(GfxMode, openGraphicsMode(pretendDisplay).code);
-    EXPECT_EQ(8, settings.bpp);
+    EXPECT_EQ(12, settings.bpp);
     ASSERT_EQ(2u, attempts.size());
-    EXPECT_EQ(0, attempts[1].depth);
+    EXPECT_EQ(16, attempts[1].depth);
 }
 
 TEST_F(GraphicsMode, SizesOutsideTheRangeAreNeverRequested)

@@ -20,10 +20,11 @@ set -uo pipefail
 # inside the one xvfb-run command, which sets a private XAUTHORITY. The whole
 # test is one process group under timeout, so nothing outlives it. A random
 # first display number keeps parallel tests from racing for the same one.
+# E2E_SCREEN, set before sourcing, picks another screen (WxHxDEPTH).
 if [ -z "${E2E_INSIDE_XVFB:-}" ]; then
   export E2E_INSIDE_XVFB=1
   exec timeout -s TERM "${E2E_TEST_TIMEOUT:-120}" \
-    xvfb-run -a -n $((100 + RANDOM % 4000)) -s "-screen 0 640x480x24 -extension MIT-SHM" \
+    xvfb-run -a -n $((100 + RANDOM % 4000)) -s "-screen 0 ${E2E_SCREEN:-640x480x24} -extension MIT-SHM" \
     bash "$0" "$@"
 fi
 
@@ -62,8 +63,32 @@ cd "$E2E_DIR" || exit 1
 
 _now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
+# The X server (Xvfb of Debian 12) now and then drops a client that connects
+# just as another one leaves: the new connection's file number is taken for
+# the old one's hang-up. The game then ends at once with "Error: initializing
+# Allegro!" and xdotool with "Can't open display". Neither is what a test
+# looks at, so such a start or command is simply tried again.
+X_ATTEMPTS=4
+
+# _xdo ARGS...: xdotool ARGS, tried again when it could not reach the server.
+_xdo() {
+  local attempt
+  for ((attempt = 1; attempt <= X_ATTEMPTS; attempt++)); do
+    xdotool "$@" 2>/dev/null && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+# dropped_by_x STATUS OUTPUT-FILE: the game ended because the X server dropped
+# its connection while the library started.
+dropped_by_x() {
+  [ -n "${DISPLAY:-}" ] && [ "$1" = 1 ] && grep -qF "Error: initializing Allegro!" "$2"
+}
+
+# E2E_CASE, when set, names the variant a script is trying; a failure says it.
 fail() {
-  echo "FAIL $E2E_NAME: $*"
+  echo "FAIL $E2E_NAME${E2E_CASE:+ [$E2E_CASE]}: $*"
   for f in game.out game.err; do
     if [ -s "$E2E_DIR/$f" ]; then
       echo "--- $f"
@@ -99,10 +124,14 @@ ini_value() {
 
 # start_game [env arguments...]: starts the game in the background, for at most
 # E2E_GAME_TIMEOUT seconds. The arguments go to env, e.g. -u DISPLAY.
+# E2E_LAUNCHER, when set, is a command (absolute path and its options) that
+# runs the game, e.g. to start it as another user or under a resource limit.
 start_game() {
+  GAME_ARGS=("$@")
   GAME_STARTED_MS=$(_now_ms)
-  timeout -s TERM "${E2E_GAME_TIMEOUT:-20}" \
-    env "$@" HOME="$E2E_DIR/home" PATH="$E2E_DIR/no-programs" ./wispen \
+  # The game's handler of TERM can hang in the library's shutdown; KILL follows.
+  timeout -k 2 -s TERM "${E2E_GAME_TIMEOUT:-20}" \
+    env "$@" HOME="$E2E_DIR/home" PATH="$E2E_DIR/no-programs" ${E2E_LAUNCHER:-} ./wispen \
     > "$E2E_DIR/game.out" 2> "$E2E_DIR/game.err" &
   GAME_PID=$!
 }
@@ -110,7 +139,7 @@ start_game() {
 # wait_window [SECONDS]: waits until the game's window is on screen and sets
 # WIN to its id. WINDOW_MS is how long the game took from start to that point.
 wait_window() {
-  local limit=$(($(_now_ms) + ${1:-10} * 1000))
+  local limit=$(($(_now_ms) + ${1:-10} * 1000)) restarts=0
   while [ "$(_now_ms)" -lt "$limit" ]; do
     WIN=$(xdotool search --onlyvisible --name '^Wispen$' 2>/dev/null | head -n 1)
     if [ -n "$WIN" ]; then
@@ -118,8 +147,16 @@ wait_window() {
       echo "$E2E_NAME: window after ${WINDOW_MS} ms"
       return 0
     fi
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window appeared"
-    sleep 0.02
+    if ! kill -0 "$GAME_PID" 2>/dev/null; then
+      wait "$GAME_PID"
+      STATUS=$?
+      GAME_PID=""
+      ((restarts++ < X_ATTEMPTS)) && dropped_by_x "$STATUS" "$E2E_DIR/game.out" || \
+        fail "the game ended before its window appeared"
+      echo "$E2E_NAME: the X server dropped the game's connection; starting it again"
+      start_game "${GAME_ARGS[@]}"
+    fi
+    sleep 0.05
   done
   fail "no window named Wispen within ${1:-10} s"
 }
@@ -128,9 +165,9 @@ wait_window() {
 # can fall between two ticks and never reach the key array.
 # The release may find the window gone when the key ended the game.
 hold_key() {
-  xdotool keydown --window "$WIN" "$1" 2>/dev/null || fail "could not press $1"
+  _xdo keydown --window "$WIN" "$1" || fail "could not press $1"
   sleep "${2:-0.05}"
-  xdotool keyup --window "$WIN" "$1" 2>/dev/null
+  _xdo keyup --window "$WIN" "$1"
   return 0
 }
 
@@ -158,12 +195,22 @@ same_pixel() {
 # close_window: what the window manager's close button sends.
 close_window() {
   : "${WISPEN_WM_CLOSE:?WISPEN_WM_CLOSE must name the wm_close helper}"
-  "$WISPEN_WM_CLOSE" "$WIN" || fail "could not send WM_DELETE_WINDOW"
+  local attempt
+  for ((attempt = 1; attempt <= X_ATTEMPTS; attempt++)); do
+    "$WISPEN_WM_CLOSE" "$WIN" 2>/dev/null && return 0
+    sleep 0.05
+  done
+  fail "could not send WM_DELETE_WINDOW"
 }
 
 # screenshot FILE: the game window's picture as a PNG.
 screenshot() {
-  xwd -id "$WIN" -silent | convert xwd:- "$1" || fail "no screenshot of window $WIN"
+  local attempt
+  for ((attempt = 1; attempt <= X_ATTEMPTS; attempt++)); do
+    xwd -id "$WIN" -silent > "$E2E_DIR/shot.xwd" 2>/dev/null && convert xwd:"$E2E_DIR/shot.xwd" "$1" && return 0
+    sleep 0.05
+  done
+  fail "no screenshot of window $WIN"
 }
 
 # pixel FILE X Y: the pixel's colour as R,G,B in 0..255.
@@ -175,6 +222,74 @@ pixel() {
 # opaque, inside GEOMETRY (WxH+X+Y).
 count_colour() {
   convert "$1" -crop "$2" +repage txt:- | grep -Eci "#$3(FF)?\b"
+}
+
+# enlarged_by FILE GEOMETRY K: inside GEOMETRY (WxH+X+Y, W and H multiples
+# of K) every KxK block is one colour, as an enlarged picture's pixels are.
+enlarged_by() {
+  local size=${2%%+*} w h
+  w=${size%x*}
+  h=${size#*x}
+  convert "$1" -crop "$2" +repage -sample "$((w / $3))x$((h / $3))!" -sample "${w}x${h}!" "$E2E_DIR/resampled.png"
+  convert "$1" -crop "$2" +repage "$E2E_DIR/cropped.png"
+  compare -metric AE "$E2E_DIR/cropped.png" "$E2E_DIR/resampled.png" null: 2>/dev/null
+}
+
+# all_black FILE GEOMETRY: no pixel inside GEOMETRY has any light.
+all_black() {
+  [ "$(convert "$1" -crop "$2" +repage -format '%[max]' info:)" = 0 ]
+}
+
+# In full screen the titled window stays unmapped; the picture is in a window
+# inside an unnamed one that covers the display. display_shot FILE takes the
+# whole display; fullscreen_window prints the inner window, which takes keys.
+display_shot() {
+  xwd -root -silent | convert xwd:- "$1" || fail "no screenshot of the display"
+}
+
+fullscreen_window() {
+  local cover
+  cover=$(xwininfo -root -children | awk '/\(has no name\): \(\)/ { print $1; exit }')
+  [ -n "$cover" ] && xwininfo -id "$cover" -children | awk '/\(has no name\): \(\)/ { print $1; exit }'
+}
+
+# wait_picture FILE GEOMETRY: waits until more than half of GEOMETRY on the
+# display is lit, leaves that screenshot in FILE and sets WIN to the full
+# screen window.
+wait_picture() {
+  local deadline=$(($(date +%s) + 10)) lit
+  while :; do
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before drawing"
+    WIN=$(fullscreen_window 2>/dev/null)
+    if [ -n "$WIN" ]; then
+      display_shot "$1"
+      lit=$(convert "$1" -crop "$2" +repage -fill white +opaque black -format '%[fx:int(100*mean)]' info:)
+      [ "$lit" -gt 50 ] && return 0
+    fi
+    [ "$(date +%s)" -lt "$deadline" ] || fail "nothing drawn inside $2 within 10 s"
+    sleep 0.1
+  done
+}
+
+# leave_game: quit_game from the main menu, repeated while the game runs on:
+# on a loaded machine a short key press can fall between two ticks. The game
+# must still end normally, with status 0.
+leave_game() {
+  local attempt
+  quit_game
+  for attempt in 1 2 3; do
+    sleep 1
+    kill -0 "$GAME_PID" 2>/dev/null || break
+    # The question may be up already; otherwise y does nothing.
+    xdotool keydown --window "$WIN" y 2>/dev/null; sleep 0.1; xdotool keyup --window "$WIN" y 2>/dev/null
+    sleep 0.5
+    kill -0 "$GAME_PID" 2>/dev/null || break
+    xdotool keydown --window "$WIN" Escape 2>/dev/null; sleep 0.1; xdotool keyup --window "$WIN" Escape 2>/dev/null
+    sleep 0.3
+    xdotool keydown --window "$WIN" y 2>/dev/null; sleep 0.1; xdotool keyup --window "$WIN" y 2>/dev/null
+  done
+  wait_exit 3
+  expect_status 0
 }
 
 # wait_exit [SECONDS]: waits for the game to end and sets STATUS. A game still
@@ -202,4 +317,53 @@ expect_status() {
 # expect_output TEXT: the game printed TEXT on standard output or error.
 expect_output() {
   grep -qF -- "$1" "$E2E_DIR/game.out" "$E2E_DIR/game.err" || fail "no \"$1\" in the game's output"
+}
+
+# variant NAME FILE: prints a new directory for trying one version of FILE
+# (data.dat, wispen.it, story or wispen.hsc) beside other versions. It borrows
+# the binary and the other data files from the scratch directory and has its
+# own copy of Wispen.ini; NAME/FILE is the caller's to make.
+variant() {
+  local dir="$E2E_DIR/variants/$1" f
+  mkdir -p "$dir"
+  for f in wispen data.dat wispen.it story; do
+    [ "$f" = "$2" ] || ln -s "$E2E_DIR/$f" "$dir/$f"
+  done
+  [ -f "$E2E_DIR/Wispen.ini" ] && cp "$E2E_DIR/Wispen.ini" "$dir/"
+  echo "$dir"
+}
+
+# expect_variants_end STATUS TEXT: starts the game once in every variant
+# directory, four at a time, each for at most 10 s, then checks that each
+# ended with STATUS and printed TEXT, and removes them. A crash ends with 134
+# or 139 and a hang with 124, so neither passes for a start-up failure.
+expect_variants_end() {
+  local dirs=("$E2E_DIR"/variants/*) i dir
+  for ((i = 0; i < ${#dirs[@]}; i += 4)); do
+    for dir in "${dirs[@]:i:4}"; do
+      (cd "$dir" && timeout -k 2 -s TERM 10 env HOME="$E2E_DIR/home" PATH="$E2E_DIR/no-programs" ./wispen \
+         > game.out 2> game.err; echo $? > status) &
+    done
+    wait
+  done
+  for dir in "${dirs[@]}"; do
+    E2E_CASE=$(basename "$dir")
+    for ((i = 1; i <= X_ATTEMPTS; i++)); do
+      dropped_by_x "$(cat "$dir/status")" "$dir/game.out" || break
+      (cd "$dir" && timeout -k 2 -s TERM 10 env HOME="$E2E_DIR/home" PATH="$E2E_DIR/no-programs" ./wispen \
+         > game.out 2> game.err; echo $? > status)
+    done
+    if [ "$(cat "$dir/status")" != "$1" ] || ! grep -qF -- "$2" "$dir/game.out" "$dir/game.err"; then
+      cp "$dir/game.out" "$dir/game.err" "$E2E_DIR/"
+      fail "exit status $(cat "$dir/status"), expected $1 and \"$2\""
+    fi
+  done
+  E2E_CASE=""
+  rm -rf "$E2E_DIR/variants"
+}
+
+# random_bytes COUNT SEED: COUNT bytes that look random but are the same for
+# the same SEED, so a failure on them can be tried again.
+random_bytes() {
+  LC_ALL=C awk -v n="$1" -v seed="$2" 'BEGIN { srand(seed); for (i = 0; i < n; i++) printf "%c", int(rand() * 256) }'
 }

@@ -136,3 +136,12 @@ TEST_F(HighScoreList, EightDisabledScoreLinesThenBackHighlighted)
         EXPECT_TRUE(back->hasFlags(MenuItem::ItemSelected));
     }
 }
+
+TEST_F(HighScoreList, ADamagedNameIsListedByteForByte)
+{
+    // Bytes no player can type, as a damaged file can hold them; decoded as
+    // UTF-8 they once sent the list's formatter round for ever.
+    const char damaged[] = "\xFD\x9D\xB5\x9A\x85\x94";
+    showList(damaged, 9000);
+    EXPECT_EQ(std::string(damaged) + " ...... 00009000", line(0));
+}

@@ -1,0 +1,37 @@
+#include <allegro.h>
+#include <climits>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "TempDir.h"
+#include "TestResources.h"
+#include "app/Settings.h"
+#include "app/WispenGame.h"
+
+// The music volume from a hand-edited configuration file: whatever volMusic
+// holds, the music plays between silence and full.
+
+TEST(MusicVolume, IsKeptBetweenSilenceAndFullWhateverTheFileHolds)
+{
+    TestResources resources;
+    TempDir dir;
+    char previousDir[4096];
+    ASSERT_NE(nullptr, getcwd(previousDir, sizeof previousDir));
+    ASSERT_EQ(0, chdir(dir.path().c_str()));
+    for (int i = 0; i < KEY_MAX; i++)
+        key[i] = 0;
+    const Settings saved = settings;
+    {
+        WispenGame game;
+        const std::pair<int, float> cases[] = {{125, 125 / 256.0f}, {255, 255 / 256.0f}, {256, 255 / 256.0f},
+                                               {INT_MAX, 255 / 256.0f}, {-1, 0.0f},       {INT_MIN, 0.0f}};
+        for (const auto& [volMusic, heard] : cases) {
+            settings.volMusic = volMusic;
+            game.logic();
+            EXPECT_FLOAT_EQ(heard, game.musicVolume) << volMusic;
+        }
+        EXPECT_EQ(INT_MIN, settings.volMusic) << "the setting itself keeps what the file held";
+    }
+    settings = saved;
+    EXPECT_EQ(0, chdir(previousDir));
+}
