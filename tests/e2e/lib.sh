@@ -367,3 +367,38 @@ expect_variants_end() {
 random_bytes() {
   LC_ALL=C awk -v n="$1" -v seed="$2" 'BEGIN { srand(seed); for (i = 0; i < n; i++) printf "%c", int(rand() * 256) }'
 }
+
+# saving_session: a session, in the current directory, after which the game
+# means to write both of its files: it turns the frame-rate overlay on in the
+# options (and checks that it shows), opens the high-score list (which
+# rewrites wispen.hsc), plays for a moment, abandons the game and quits
+# through the question with status 0.
+saving_session() {
+  local hold=0.1
+  start_game
+  wait_window
+  sleep 0.3
+  hold_key Down $hold; sleep 0.1
+  hold_key Return $hold; sleep 0.2        # Options
+  hold_key Down $hold; sleep 0.1
+  hold_key Down $hold; sleep 0.1
+  hold_key Return $hold; sleep 0.3        # Show FPS: on
+  screenshot "$E2E_DIR/overlay.png"
+  [ "$(count_colour "$E2E_DIR/overlay.png" 40x12+0+0 FFFFFF)" -gt 20 ] || fail "the frame-rate overlay did not come on"
+  hold_key Escape $hold; sleep 0.2
+  hold_key Down $hold; sleep 0.1
+  hold_key Return $hold; sleep 0.3        # High Scores
+  screenshot "$E2E_DIR/list.png"
+  [ "$(pixel "$E2E_DIR/list.png" 160 130)" = "$(pixel "$E2E_DIR/overlay.png" 160 130)" ] && fail "no high-score list"
+  hold_key Return $hold; sleep 0.2        # Back
+  hold_key Up $hold; sleep 0.1
+  hold_key Up $hold; sleep 0.1
+  hold_key Return $hold; sleep 0.8        # Play Game
+  kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while playing"
+  hold_key Escape $hold; sleep 0.2
+  hold_key y $hold; sleep 0.3
+  hold_key Escape $hold; sleep 0.1
+  hold_key y $hold
+  wait_exit 5
+  expect_status 0
+}

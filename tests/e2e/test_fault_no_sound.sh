@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Without a sound device the game runs silent: ALSA with no card behind its
+# default device, ALSA pointed at a card that does not exist, and ALSA without
+# its configuration. Each time the library finds no digital sound driver; the
+# menus (which play their select sound), the music and a game that plays its
+# wails all go on, the volumes can be changed, and the game quits with
+# status 0 and writes its settings.
+source "$(dirname "$0")/lib.sh"
+
+# silent_session [env arguments...]: the session under the given environment.
+silent_session() {
+  write_ini "[GENERAL]" "fullscreen = 0" "" "[WISPEN]" "volSound = 250" "volMusic = 250"
+  start_game "$@"
+  wait_window
+  sleep 0.3
+  hold_key Down; sleep 0.1
+  hold_key Return; sleep 0.2        # Options
+  for i in 1 2 3 4 5 6 7; do hold_key Down; sleep 0.08; done
+  hold_key Left; sleep 0.1          # Sound: 225
+  hold_key Down; sleep 0.1
+  hold_key Left; sleep 0.1          # Music: 225
+  hold_key Escape; sleep 0.2
+  hold_key Up; sleep 0.1
+  hold_key Return; sleep 1.5        # Play Game
+  kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while playing"
+  hold_key Escape; sleep 0.2
+  hold_key y; sleep 0.3
+  quit_game
+  wait_exit 5
+  expect_status 0
+  [ "$(ini_value WISPEN volSound)" = 225 ] || fail "volSound $(ini_value WISPEN volSound), expected 225"
+  [ "$(ini_value WISPEN volMusic)" = 225 ] || fail "volMusic $(ini_value WISPEN volMusic), expected 225"
+}
+
+E2E_CASE="no card"
+rm -f home/.asoundrc
+silent_session
+
+E2E_CASE="a card that does not exist"
+echo 'pcm.!default { type hw card 7 }' > home/.asoundrc
+silent_session
+
+E2E_CASE="no ALSA configuration"
+rm -f home/.asoundrc
+silent_session ALSA_CONFIG_PATH="$E2E_DIR/missing/alsa.conf"
+grep -q 'alsa.conf' game.err || fail "ALSA did not look for the missing configuration"
+pass
