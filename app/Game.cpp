@@ -9,6 +9,7 @@
 
 #include "app/DoubleBuffer.h"
 #include "app/FramePlacement.h"
+#include "app/Controls.h"
 #include "app/PageFlipping.h"
 #include "app/Settings.h"
 #include "app/TripleBuffer.h"
@@ -176,7 +177,7 @@ void Game::draw(BITMAP* target)
         textprintf_ex(target, font, 0, 0, makecol(255, 255, 255), makecol(0, 0, 0), "%d FPS", fpsCounter.fps());
 }
 
-bool Game::logic() { return key[KEY_ESC] != 0; }
+bool Game::logic() { return controls.held(KEY_ESC); }
 
 Error Game::init()
 {

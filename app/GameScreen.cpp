@@ -2,6 +2,8 @@
 
 #include <allegro.h>
 
+#include "app/Controls.h"
+
 GameScreen::GameScreen()
 {
     readKeys();
@@ -28,13 +30,11 @@ Error GameScreen::start() { return Error(NoError); }
 
 void GameScreen::readKeys()
 {
-    // The library's key array has KEY_MAX entries; the snapshot keeps room for
-    // 256 so every scan code a byte can hold reads as up.
-    for (int i = 0; i < 256; i++)
-        prevKey[i] = i < KEY_MAX ? static_cast<signed char>(key[i]) : 0;
+    for (int i = 0; i < Controls::COUNT; i++)
+        prevKey[i] = controls.held(i) ? 1 : 0;
 }
 
 bool GameScreen::keyPressed(int scancode) const
 {
-    return key[scancode] != 0 && prevKey[scancode] == 0;
+    return controls.held(scancode) && prevKey[scancode] == 0;
 }

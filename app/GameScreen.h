@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Error.h"
+#include "app/Controls.h"
 
 struct BITMAP;
 
@@ -36,6 +37,6 @@ public:
     // A key counts as pressed on a tick only when it was up at the last snapshot.
     bool keyPressed(int scancode) const;
 
-    int prevKey[256];
+    int prevKey[Controls::COUNT];
     int result;
 };

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/Controls.h"
 #include "app/Resources.h"
 #include "app/Settings.h"
 #include "app/Sound.h"
@@ -260,7 +261,7 @@ bool MainGame::finishes()
 {
     if (GameScreen::logic())
         return true;
-    if (player->state == Dead && key[KEY_ENTER])
+    if (player->state == Dead && controls.held(KEY_ENTER))
         return true;
     return player->state == Dying && player->counter >= Player::FULL_SIZE;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <allegro.h>
 
+#include "app/Controls.h"
 #include "app/Resources.h"
 #include "app/Settings.h"
 #include "app/Sound.h"
@@ -50,7 +51,7 @@ Menu::~Menu()
 int Menu::getResult()
 {
     // Escape still held wins over the Enter that finished the menu.
-    if (key[KEY_ESC])
+    if (controls.held(KEY_ESC))
         return result;
     MenuItem* item = getSelectedItem();
     // A menu without entries has nothing to choose; it can only be left.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <fstream>
 
+#include "app/Controls.h"
 #include "app/Resources.h"
 
 namespace {
@@ -72,9 +73,9 @@ int Story::getResult() { return result; }
 bool Story::logic()
 {
     scrollY += scrollSpeed;
-    if (key[KEY_DOWN])
+    if (controls.held(KEY_DOWN))
         scrollSpeed = -FAST_SPEED;
-    else if (key[KEY_UP])
+    else if (controls.held(KEY_UP))
         scrollSpeed = FAST_SPEED;
     else
         scrollSpeed = DRIFT_SPEED;

@@ -2,10 +2,12 @@
 
 #include <allegro.h>
 
-bool UserInput::left() { return key[KEY_LEFT] != 0; }
+#include "app/Controls.h"
 
-bool UserInput::right() { return key[KEY_RIGHT] != 0; }
+bool UserInput::left() { return controls.held(KEY_LEFT); }
 
-bool UserInput::up() { return key[KEY_UP] != 0; }
+bool UserInput::right() { return controls.held(KEY_RIGHT); }
 
-bool UserInput::down() { return key[KEY_DOWN] != 0; }
+bool UserInput::up() { return controls.held(KEY_UP); }
+
+bool UserInput::down() { return controls.held(KEY_DOWN); }

@@ -2,8 +2,8 @@
 
 #include "world/Input.h"
 
-// The user's arrow keys, read live from the library's key array at the moment
-// of each question; nothing is latched.
+// The user's arrow keys (or whatever holds them for the player), read live at
+// the moment of each question; nothing is latched.
 class UserInput : public Input {
 public:
     bool left() override;
