@@ -67,8 +67,14 @@ _now_ms() { echo $(($(date +%s%N) / 1000000)); }
 # just as another one leaves: the new connection's file number is taken for
 # the old one's hang-up. The game then ends at once with "Error: initializing
 # Allegro!" and xdotool with "Can't open display". Neither is what a test
-# looks at, so such a start or command is simply tried again.
+# looks at, so such a start or command is tried again, but only while it
+# stays rare: a start is retried when it failed so within a second and a
+# probe client then finds the server alive, every retry is said in the
+# output, and a test in which a second start needs one fails, since that is
+# no longer the server's hiccup.
 X_ATTEMPTS=4
+X_DROP_MS=1000
+X_RETRIES=0
 
 # _xdo ARGS...: xdotool ARGS, tried again when it could not reach the server.
 _xdo() {
@@ -80,10 +86,20 @@ _xdo() {
   return 1
 }
 
-# dropped_by_x STATUS OUTPUT-FILE: the game ended because the X server dropped
-# its connection while the library started.
+# dropped_by_x STATUS OUTPUT-FILE RAN-MS: the game, which ran for RAN-MS,
+# ended because the X server dropped its connection while the library
+# started, and the server is still there to try again on.
 dropped_by_x() {
-  [ -n "${DISPLAY:-}" ] && [ "$1" = 1 ] && grep -qF "Error: initializing Allegro!" "$2"
+  [ -n "${DISPLAY:-}" ] && [ "$1" = 1 ] && [ "$3" -lt "$X_DROP_MS" ] &&
+    grep -qF "Error: initializing Allegro!" "$2" && xdpyinfo >/dev/null 2>&1
+}
+
+# retry_start WHAT: counts one start tried again, says so, and fails the test
+# when it is not the first.
+retry_start() {
+  X_RETRIES=$((X_RETRIES + 1))
+  echo "$E2E_NAME${E2E_CASE:+ [$E2E_CASE]}: the X server dropped $1 at start-up; retry $X_RETRIES"
+  [ "$X_RETRIES" -le 1 ] || fail "a second start was dropped by the X server"
 }
 
 # E2E_CASE, when set, names the variant a script is trying; a failure says it.
@@ -107,8 +123,20 @@ pass() {
 # End each section with an empty line ("") as the game's own file does: the
 # library's writer adds a missing key at the first blank line after its
 # section header, so without one it lands in the next section.
+# Unless the lines set yield themselves, the game sleeps between ticks, so the
+# tests that run side by side do not each spin a core.
 write_ini() {
-  printf '%s\n' "$@" > "$E2E_DIR/Wispen.ini"
+  local lines=() line added=""
+  printf '%s\n' "$@" | grep -qE '^[[:space:]]*yield[[:space:]]*=' && added=1
+  for line in "$@"; do
+    lines+=("$line")
+    if [ -z "$added" ] && [ "$line" = "[GENERAL]" ]; then
+      lines+=("yield = 1")
+      added=1
+    fi
+  done
+  [ -n "$added" ] || lines=("[GENERAL]" "yield = 1" "" "${lines[@]}")
+  printf '%s\n' "${lines[@]}" > "$E2E_DIR/Wispen.ini"
 }
 
 # ini_value SECTION KEY: the value of KEY under [SECTION] in Wispen.ini.
@@ -139,7 +167,7 @@ start_game() {
 # wait_window [SECONDS]: waits until the game's window is on screen and sets
 # WIN to its id. WINDOW_MS is how long the game took from start to that point.
 wait_window() {
-  local limit=$(($(_now_ms) + ${1:-10} * 1000)) restarts=0
+  local limit=$(($(_now_ms) + ${1:-10} * 1000))
   while [ "$(_now_ms)" -lt "$limit" ]; do
     WIN=$(xdotool search --onlyvisible --name '^Wispen$' 2>/dev/null | head -n 1)
     if [ -n "$WIN" ]; then
@@ -151,9 +179,9 @@ wait_window() {
       wait "$GAME_PID"
       STATUS=$?
       GAME_PID=""
-      ((restarts++ < X_ATTEMPTS)) && dropped_by_x "$STATUS" "$E2E_DIR/game.out" || \
+      dropped_by_x "$STATUS" "$E2E_DIR/game.out" $(($(_now_ms) - GAME_STARTED_MS)) || \
         fail "the game ended before its window appeared"
-      echo "$E2E_NAME: the X server dropped the game's connection; starting it again"
+      retry_start "the game's connection"
       start_game "${GAME_ARGS[@]}"
     fi
     sleep 0.05
@@ -341,18 +369,16 @@ expect_variants_end() {
   local dirs=("$E2E_DIR"/variants/*) i dir
   for ((i = 0; i < ${#dirs[@]}; i += 4)); do
     for dir in "${dirs[@]:i:4}"; do
-      (cd "$dir" && timeout -k 2 -s TERM 10 env HOME="$E2E_DIR/home" PATH="$E2E_DIR/no-programs" ./wispen \
-         > game.out 2> game.err; echo $? > status) &
+      _run_variant "$dir" &
     done
     wait
   done
   for dir in "${dirs[@]}"; do
     E2E_CASE=$(basename "$dir")
-    for ((i = 1; i <= X_ATTEMPTS; i++)); do
-      dropped_by_x "$(cat "$dir/status")" "$dir/game.out" || break
-      (cd "$dir" && timeout -k 2 -s TERM 10 env HOME="$E2E_DIR/home" PATH="$E2E_DIR/no-programs" ./wispen \
-         > game.out 2> game.err; echo $? > status)
-    done
+    if dropped_by_x "$(cat "$dir/status")" "$dir/game.out" "$(cat "$dir/ran-ms")"; then
+      retry_start "a start"
+      _run_variant "$dir"
+    fi
     if [ "$(cat "$dir/status")" != "$1" ] || ! grep -qF -- "$2" "$dir/game.out" "$dir/game.err"; then
       cp "$dir/game.out" "$dir/game.err" "$E2E_DIR/"
       fail "exit status $(cat "$dir/status"), expected $1 and \"$2\""
@@ -360,6 +386,16 @@ expect_variants_end() {
   done
   E2E_CASE=""
   rm -rf "$E2E_DIR/variants"
+}
+
+# _run_variant DIR: one start in DIR; its status and how long it ran (ms) are
+# left in DIR/status and DIR/ran-ms.
+_run_variant() {
+  local started
+  started=$(_now_ms)
+  (cd "$1" && timeout -k 2 -s TERM 10 env HOME="$E2E_DIR/home" PATH="$E2E_DIR/no-programs" ./wispen \
+     > game.out 2> game.err; echo $? > status)
+  echo $(($(_now_ms) - started)) > "$1/ran-ms"
 }
 
 # random_bytes COUNT SEED: COUNT bytes that look random but are the same for
