@@ -12,6 +12,7 @@
 #include "app/Settings.h"
 #include "app/Sound.h"
 #include "scores/HighScoreTable.h"
+#include "world/Difficulty.h"
 
 namespace {
 
@@ -85,20 +86,6 @@ float squaredDistance(const Object& a, const Object& b)
 }
 
 int ambientVolume() { return (clampedVolume(settings.volSound) * 3) / 4; }
-
-// Everything the difficulty scales is computed in 64 bits, so an edited
-// configuration file cannot overflow it.
-long long byDifficulty(long long easy, long long normal, long long hard)
-{
-    switch (settings.difficulty) {
-    case 0:
-        return easy;
-    case 2:
-        return hard;
-    default:
-        return normal;
-    }
-}
 
 template <typename T>
 void deleteLastToFirst(std::vector<std::unique_ptr<T>>& objects)
@@ -288,22 +275,12 @@ int MainGame::getResult()
 
 int MainGame::spawnInterval()
 {
-    long long base = settings.spawnTime;
-    long long interval = byDifficulty((base * 3) / 2, base, (base * 2) / 3);
-    return static_cast<int>(std::clamp<long long>(interval, MIN_SPAWN_INTERVAL, INT_MAX));
+    return static_cast<int>(std::clamp<long long>(Difficulty::spawnInterval(), MIN_SPAWN_INTERVAL, INT_MAX));
 }
 
-float MainGame::maxHealth()
-{
-    long long hp1 = settings.hp1;
-    return static_cast<float>(byDifficulty(2 * hp1, hp1, (2 * hp1) / 3));
-}
+float MainGame::maxHealth() { return Difficulty::playerCeiling(); }
 
-float MainGame::soulMaxHealth()
-{
-    long long hp2 = settings.hp2;
-    return static_cast<float>(byDifficulty(hp2 / 2, hp2, (hp2 * 3) / 2));
-}
+float MainGame::soulMaxHealth() { return Difficulty::soulCeiling(); }
 
 void MainGame::spawnSoul()
 {

@@ -9,6 +9,7 @@
 #include "app/Resources.h"
 #include "app/Settings.h"
 #include "world/Camera.h"
+#include "world/Difficulty.h"
 #include "world/UserInput.h"
 
 BITMAP* spriteScratch = nullptr;
@@ -23,7 +24,6 @@ constexpr float TRAIL_SPREAD_DIVISOR = 512.0f;
 constexpr int FULL_OPACITY = 100;
 constexpr int BLENDER_MAX = 255;
 // Hard gives the user a third of what easy gives.
-constexpr float PLAYER_HARD_SHARE = 0.33333334f;
 
 // The cap compares, and a comparison with NaN is false whichever way it asks,
 // so a speed that is not a number stops instead of slipping through.
@@ -102,18 +102,7 @@ void Player::startLife()
     particleDelay = 0;
 }
 
-float Player::startingHealth()
-{
-    // Doubled as a float: twice an edited hp1 may not fit an int.
-    switch (settings.difficulty) {
-    case 0:
-        return 2 * static_cast<float>(settings.hp1);
-    case 2:
-        return 2 * static_cast<float>(settings.hp1) * PLAYER_HARD_SHARE;
-    default:
-        return static_cast<float>(settings.hp1);
-    }
-}
+float Player::startingHealth() { return Difficulty::playerStartingHealth(); }
 
 void Player::update()
 {

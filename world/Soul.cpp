@@ -2,13 +2,11 @@
 
 #include <cstdlib>
 
-#include "app/Settings.h"
 #include "world/AIInput.h"
+#include "world/Difficulty.h"
 
 namespace {
 
-constexpr float SOUL_EASY_SHARE = 0.5f;
-constexpr float SOUL_HARD_SHARE = 1.5f;
 
 float randomStartSpeed()
 {
@@ -35,17 +33,7 @@ void Soul::reset()
     vel.y = randomStartSpeed();
 }
 
-float Soul::startingHealth()
-{
-    switch (settings.difficulty) {
-    case 0:
-        return SOUL_EASY_SHARE * settings.hp2;
-    case 2:
-        return SOUL_HARD_SHARE * settings.hp2;
-    default:
-        return static_cast<float>(settings.hp2);
-    }
-}
+float Soul::startingHealth() { return Difficulty::soulStartingHealth(); }
 
 AIInput* Soul::aiInput() const { return dynamic_cast<AIInput*>(input.get()); }
 

@@ -1,0 +1,34 @@
+#include <gtest/gtest.h>
+
+#include "app/Settings.h"
+#include "play/MainGame.h"
+#include "world/Player.h"
+#include "world/Soul.h"
+
+namespace {
+
+class Difficulty : public ::testing::Test {
+protected:
+    void TearDown() override { settings = saved; }
+
+    Settings saved = settings;
+};
+
+} // namespace
+
+// The starting health is a float share and the ceiling an integer ratio, so
+// odd settings start a creature above its ceiling, and its first heal brings
+// it down to that ceiling.
+TEST_F(Difficulty, OddSettingsStartACreatureAboveItsCeiling)
+{
+    settings.difficulty = 0;
+    settings.hp2 = 11;
+    EXPECT_EQ(Soul::startingHealth(), 5.5f);
+    EXPECT_EQ(MainGame::soulMaxHealth(), 5.0f);
+
+    settings.difficulty = 2;
+    settings.hp1 = 46;
+    EXPECT_EQ(Player::startingHealth(), 2.0f * 46.0f * 0.33333334f);
+    EXPECT_GT(Player::startingHealth(), 30.6f);
+    EXPECT_EQ(MainGame::maxHealth(), 30.0f);
+}
