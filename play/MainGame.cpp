@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 #include "app/Controls.h"
@@ -57,10 +56,6 @@ constexpr float SEGMENT_OUTLINE_VALUE = 0.7f;
 
 constexpr int SCORE_X = 208;
 constexpr int SCORE_Y = 4;
-
-const char* const POWERUP_TEXTS[Powerup::KIND_COUNT] = {
-    "-15HP", "$5000", "$15000", "$1000", "+3HP", "-3HP", "+15HP",
-};
 
 // Health goes up to the ceiling and never past it; a creature above its
 // ceiling (the difficulty changed mid-game) is brought down to it.
@@ -332,34 +327,29 @@ void MainGame::handleCollisions()
 void MainGame::pickUp(Powerup& powerup)
 {
     playSample(collectSample, settings.volSound, PAN_CENTRE, NORMAL_PITCH, 0);
-    switch (powerup.kind) {
-    case 0:
-        player->health -= 15;
-        break;
-    case 1:
-        score.add(5000);
-        break;
-    case 2:
-        score.add(15000);
-        break;
-    case 3:
-        score.add(1000);
-        break;
-    case 4:
-        heal(*player, 3, maxHealth());
-        break;
-    case 5:
-        player->health -= 3;
-        break;
-    case 6:
-        heal(*player, 15, maxHealth());
-        break;
+    if (powerup.kind >= 0 && powerup.kind < Powerup::KIND_COUNT) {
+        const Powerup::Effect& effect = Powerup::EFFECTS[powerup.kind];
+        apply(effect);
+        addBubble(powerup.pos.x, powerup.pos.y, Powerup::effectText(effect).c_str());
     }
-    if (powerup.kind >= 0 && powerup.kind < Powerup::KIND_COUNT)
-        addBubble(powerup.pos.x, powerup.pos.y, POWERUP_TEXTS[powerup.kind]);
     if (player->health <= 0)
         kill(*player);
     collectPowerup(powerup);
+}
+
+void MainGame::apply(const Powerup::Effect& effect)
+{
+    switch (effect.type) {
+    case Powerup::Effect::Money:
+        score.add(effect.amount);
+        break;
+    case Powerup::Effect::Heal:
+        heal(*player, static_cast<float>(effect.amount), maxHealth());
+        break;
+    case Powerup::Effect::Hurt:
+        player->health -= static_cast<float>(effect.amount);
+        break;
+    }
 }
 
 // Creatures are discs of equal mass: a contact swaps their velocities along
@@ -406,7 +396,7 @@ void MainGame::collide(Player& a, Player& b)
         if (b.health <= 0) {
             if (byUser) {
                 score.add(KILL_BONUS);
-                addBubble(b.pos.x, b.pos.y, "$2500");
+                addBubble(b.pos.x, b.pos.y, Powerup::moneyText(KILL_BONUS).c_str());
             }
             kill(b);
         }
@@ -414,11 +404,8 @@ void MainGame::collide(Player& a, Player& b)
             heal(a, healing, maxHealth());
             int points = POINTS_PER_HIT_UNIT * static_cast<int>(impulse * impulse);
             score.add(points);
-            if (b.state != Dying && points > 0) {
-                char text[16];
-                std::snprintf(text, sizeof text, "$%d", points);
-                addBubble(b.pos.x, b.pos.y, text);
-            }
+            if (b.state != Dying && points > 0)
+                addBubble(b.pos.x, b.pos.y, Powerup::moneyText(points).c_str());
         } else {
             heal(a, healing, soulMaxHealth());
         }

@@ -95,6 +95,7 @@ private:
     void stopAmbientSets();
 
     void pickUp(Powerup& powerup);
+    void apply(const Powerup::Effect& effect);
     void addBubble(float x, float y, const char* text);
     void drawGameOver(BITMAP* target);
 };

@@ -25,6 +25,26 @@ int starOpacity(const Particle& particle) { return (particle.alpha * 3) / 4; }
 
 } // namespace
 
+const Powerup::Effect Powerup::EFFECTS[KIND_COUNT] = {
+    {Effect::Hurt, 15}, {Effect::Money, 5000}, {Effect::Money, 15000}, {Effect::Money, 1000},
+    {Effect::Heal, 3},  {Effect::Hurt, 3},     {Effect::Heal, 15},
+};
+
+std::string Powerup::effectText(const Effect& effect)
+{
+    switch (effect.type) {
+    case Effect::Money:
+        return moneyText(effect.amount);
+    case Effect::Heal:
+        return "+" + std::to_string(effect.amount) + "HP";
+    case Effect::Hurt:
+        return "-" + std::to_string(effect.amount) + "HP";
+    }
+    return "";
+}
+
+std::string Powerup::moneyText(int amount) { return "$" + std::to_string(amount); }
+
 Powerup::Powerup(int kind) : kind(kind) { reset(); }
 
 void Powerup::reset()

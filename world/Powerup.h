@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "world/Player.h"
 
 // A collectable shown as a fountain of star sprites. It grows in, waits for
@@ -9,7 +11,32 @@
 // never asked. The play screen owns it and applies the effect of its kind.
 class Powerup : public Player {
 public:
-    static constexpr int KIND_COUNT = 7;
+    // The kinds in the order a new power-up's kind is drawn, which is also
+    // the order of their star sprites.
+    enum Kind {
+        Hurt15,
+        Money5000,
+        Money15000,
+        Money1000,
+        Heal3,
+        Hurt3,
+        Heal15,
+        KIND_COUNT
+    };
+
+    // What collecting a kind does: money to the score, or health gained (up
+    // to the ceiling) or lost.
+    struct Effect {
+        enum Type { Money, Heal, Hurt } type;
+        int amount;
+    };
+    static const Effect EFFECTS[KIND_COUNT];
+
+    // The text that rises where a kind is collected: "$5000", "+3HP", "-15HP".
+    static std::string effectText(const Effect& effect);
+    // Money earned, as every floating text shows it.
+    static std::string moneyText(int amount);
+
     static constexpr float LIFETIME = 600.0f;
     static constexpr float BURST_TIME = 30.0f;
     static constexpr int BURST_PARTICLES = 60;
