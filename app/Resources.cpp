@@ -239,7 +239,7 @@ void unloadData()
 void playScrSample()
 {
     // Pitch is drawn before the sample: the order of draws is part of the game.
-    int frequency = 1000 - std::rand() % SCR_PITCH_SPREAD;
+    int frequency = NORMAL_PITCH - std::rand() % SCR_PITCH_SPREAD;
     int index = std::rand() % SCR_COUNT;
-    playSample(scrSamples[index], clampedVolume(settings.volSound) / 2, 128, frequency, 0);
+    playSample(scrSamples[index], clampedVolume(settings.volSound) / 2, PAN_CENTRE, frequency, 0);
 }

@@ -17,6 +17,13 @@ struct SoundEvent {
 
 using SoundListener = void (*)(const SoundEvent& event);
 
+// The mixer's pan runs from the left (0) to the right (255); a frequency of
+// 1000 plays a sample at its own pitch.
+constexpr int PAN_LEFT = 0;
+constexpr int PAN_CENTRE = 128;
+constexpr int PAN_RIGHT = 255;
+constexpr int NORMAL_PITCH = 1000;
+
 void playSample(const SAMPLE* sample, int volume, int pan, int frequency, int loop);
 void stopSample(const SAMPLE* sample);
 

@@ -23,10 +23,6 @@ constexpr int SCR_DELAY_SPREAD = 10;
 constexpr int AMBIENT_B_DELAY = 5;
 constexpr int AMBIENT_HIGH_PITCH = 600;
 constexpr int AMBIENT_LOW_PITCH = 500;
-constexpr int PAN_LEFT = 0;
-constexpr int PAN_CENTRE = 128;
-constexpr int PAN_RIGHT = 255;
-constexpr int NORMAL_PITCH = 1000;
 constexpr int THUMP_PITCH = 950;
 constexpr int THUMP_PITCH_SPREAD = 100;
 
@@ -63,14 +59,6 @@ void heal(Player& creature, float amount, float ceiling)
 {
     float healed = creature.health + amount;
     creature.health = healed < ceiling ? healed : ceiling;
-}
-
-// A whole coordinate inside the box; an empty box (an absurd radius) gives
-// its lower corner, as the clamped move does.
-float randomCoordinate(float low, float high)
-{
-    int offset = randomBelow(static_cast<int>(high - low));
-    return static_cast<float>(offset + static_cast<int>(low));
 }
 
 float squaredDistance(const Object& a, const Object& b)

@@ -14,7 +14,7 @@ namespace {
 
 constexpr int PANEL_ALPHA = 128;
 
-void playMenuSample(const SAMPLE* sample) { playSample(sample, settings.volSound, 128, 1000, 0); }
+void playMenuSample(const SAMPLE* sample) { playSample(sample, settings.volSound, PAN_CENTRE, NORMAL_PITCH, 0); }
 
 // Returns the shared panel of this size, building it when the cached one has
 // another size. Null when the bitmap cannot be created: the frame goes without.

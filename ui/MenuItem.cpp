@@ -10,7 +10,8 @@ constexpr float GLOW_HUE = 45.0f;
 constexpr float GLOW_SATURATION = 0.4f;
 // Brightness is (120 - pulse) / 120 on the way down and (60 + pulse) / 120 on
 // the way up, so it falls from 1 to 0.75 at mid-cycle and climbs back.
-constexpr float GLOW_SCALE = 0.0083333338f;
+constexpr int GLOW_DIVISOR = 120;
+constexpr float GLOW_SCALE = 1.0f / GLOW_DIVISOR;
 constexpr int GLOW_TURN = 30;
 
 } // namespace

@@ -42,10 +42,10 @@ void MenuItemSlider::logic()
     if (keyPressed(KEY_ENTER) || right) {
         // With Enter alone the menu plays the select sound itself.
         if (right)
-            playSample(selectSample, settings.volSound, 128, 1000, 0);
+            playSample(selectSample, settings.volSound, PAN_CENTRE, NORMAL_PITCH, 0);
         step(+1);
     } else if (keyPressed(KEY_BACKSPACE) || keyPressed(KEY_LEFT)) {
-        playSample(selectSample, settings.volSound, 128, 1000, 0);
+        playSample(selectSample, settings.volSound, PAN_CENTRE, NORMAL_PITCH, 0);
         step(-1);
     }
 }

@@ -36,3 +36,9 @@ int randomBelow(int span)
     int r = std::rand();
     return span > 0 ? r % span : 0;
 }
+
+float randomCoordinate(float low, float high)
+{
+    int offset = randomBelow(static_cast<int>(high - low));
+    return static_cast<float>(offset + static_cast<int>(low));
+}

@@ -34,3 +34,7 @@ public:
 // huge radius has emptied) gives 0 instead of dividing by zero; the draw is
 // made either way, so the number of draws never depends on the box.
 int randomBelow(int span);
+
+// A whole coordinate in [low, high) from one draw; an empty box (an absurd
+// radius) gives its lower corner, as the clamped move does.
+float randomCoordinate(float low, float high);

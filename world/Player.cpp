@@ -20,10 +20,12 @@ constexpr float WORLD_CENTRE_X = 512.0f;
 constexpr float WORLD_CENTRE_Y = 384.0f;
 constexpr int SPREAD_RANGE = 255;
 constexpr int SPREAD_CENTRE = 128;
+constexpr int MASK_RED = 255;
+constexpr int MASK_GREEN = 0;
+constexpr int MASK_BLUE = 255;
 constexpr float TRAIL_SPREAD_DIVISOR = 512.0f;
 constexpr int FULL_OPACITY = 100;
 constexpr int BLENDER_MAX = 255;
-// Hard gives the user a third of what easy gives.
 
 // The cap compares, and a comparison with NaN is false whichever way it asks,
 // so a speed that is not a number stops instead of slipping through.
@@ -43,8 +45,6 @@ void bounceStep(float& position, float& velocity, float low, float high)
         velocity = Player::BOUNCE * velocity;
     }
 }
-
-int maskColour() { return makecol(255, 0, 255); }
 
 } // namespace
 
@@ -100,6 +100,13 @@ void Player::startLife()
     faceSet = PLAYER_FACE_SET;
     tailSet = PLAYER_TAIL_SET;
     particleDelay = 0;
+}
+
+int Player::maskColour() { return makecol(MASK_RED, MASK_GREEN, MASK_BLUE); }
+
+float Player::randomSpread(float divisor)
+{
+    return static_cast<float>(std::rand() % SPREAD_RANGE - SPREAD_CENTRE) / divisor;
 }
 
 float Player::startingHealth() { return Difficulty::playerStartingHealth(); }
@@ -176,8 +183,8 @@ void Player::emitTrail()
 {
     int trailLength = clampedTrailLength(settings.maxParticles);
     if (static_cast<int>(particles.size()) < trailLength && particleDelay == 0) {
-        float vx = static_cast<float>(std::rand() % SPREAD_RANGE - SPREAD_CENTRE) / TRAIL_SPREAD_DIVISOR;
-        float vy = static_cast<float>(std::rand() % SPREAD_RANGE - SPREAD_CENTRE) / TRAIL_SPREAD_DIVISOR;
+        float vx = randomSpread(TRAIL_SPREAD_DIVISOR);
+        float vy = randomSpread(TRAIL_SPREAD_DIVISOR);
         particles.push_back(makeParticle(pos.x, pos.y, vx, vy, trailLength));
         particleDelay = PARTICLE_DELAY;
     }

@@ -96,6 +96,11 @@ protected:
     // set_trans_blender with an opacity kept to what the blender can take: a
     // particle outliving a shortened trail would otherwise overflow it.
     static void setOpacity(int opacity);
+    // The colour a sprite leaves transparent, which scratch bitmaps are
+    // cleared to before a sprite is scaled into them.
+    static int maskColour();
+    // A particle's speed on one axis from one draw: -128..126 over divisor.
+    static float randomSpread(float divisor);
 
 private:
     void startLife();

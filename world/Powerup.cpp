@@ -10,15 +10,8 @@
 
 namespace {
 
-constexpr int SPREAD_RANGE = 255;
-constexpr int SPREAD_CENTRE = 128;
 constexpr float FOUNTAIN_SPREAD_DIVISOR = 256.0f;
 constexpr float BURST_SPREAD_DIVISOR = 64.0f;
-
-float randomSpread(float divisor)
-{
-    return static_cast<float>(std::rand() % SPREAD_RANGE - SPREAD_CENTRE) / divisor;
-}
 
 // A star is drawn a quarter fainter than a trail particle of the same age.
 int starOpacity(const Particle& particle) { return (particle.alpha * 3) / 4; }
@@ -49,8 +42,9 @@ Powerup::Powerup(int kind) : kind(kind) { reset(); }
 
 void Powerup::reset()
 {
-    pos.x = static_cast<float>(randomBelow(static_cast<int>(boundsMax.x - boundsMin.x))) + boundsMin.x;
-    pos.y = static_cast<float>(randomBelow(static_cast<int>(boundsMax.y - boundsMin.y))) + boundsMin.y;
+    // The box's corners are whole units (the radius is a whole number).
+    pos.x = randomCoordinate(boundsMin.x, boundsMax.x);
+    pos.y = randomCoordinate(boundsMin.y, boundsMax.y);
     health = LIFETIME;
 }
 
@@ -131,7 +125,7 @@ void Powerup::draw(BITMAP* target, const Camera& camera)
     for (const Particle& particle : particles) {
         BITMAP* sprite = star;
         if (scratch) {
-            clear_to_color(scratch, makecol(255, 0, 255));
+            clear_to_color(scratch, maskColour());
             stretch_sprite(scratch, star, STAR_HALF - half, STAR_HALF - half, 2 * half, 2 * half);
             sprite = scratch;
         }

@@ -13,7 +13,7 @@ public:
     static constexpr float RISE = -2.0f;
     static constexpr float CEILING = -1000.0f;  // may rise above the top of the world
     static constexpr float HUE = 55.0f;
-    static constexpr float VALUE_PER_LIFE = 0.0055555557f;  // 1 / LIFE, single precision
+    static constexpr float VALUE_PER_LIFE = 1.0f / LIFE;
 
     // Keeps its own copy of text (in the library's current text encoding); a
     // null text is kept as an empty one.

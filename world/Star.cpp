@@ -9,8 +9,8 @@ Star::Star() : color(0) {}
 
 void Star::reset()
 {
-    pos.x = static_cast<float>(randomBelow(static_cast<int>(boundsMax.x - boundsMin.x)) + static_cast<int>(boundsMin.x));
-    pos.y = static_cast<float>(randomBelow(static_cast<int>(boundsMax.y - boundsMin.y)) + static_cast<int>(boundsMin.y));
+    pos.x = randomCoordinate(boundsMin.x, boundsMax.x);
+    pos.y = randomCoordinate(boundsMin.y, boundsMax.y);
     int grey = std::rand() % GREY_RANGE + GREY_MIN;
     color = makecol(grey, grey, grey);
 }
