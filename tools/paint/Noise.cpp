@@ -8,6 +8,16 @@ namespace {
 
 float fade(float t) { return t * t * t * (t * (t * 6.0f - 15.0f) + 10.0f); }
 
+// Each octave samples the plane scaled by two and turned, so their grids
+// never line up.
+void nextOctave(float& x, float& y)
+{
+    const float nx = x * 1.6f - y * 1.2f;
+    const float ny = x * 1.2f + y * 1.6f;
+    x = nx;
+    y = ny;
+}
+
 } // namespace
 
 Noise::Noise(uint64_t seed)
@@ -63,10 +73,7 @@ float Noise::fbm(float x, float y, int octaves) const
         // Each octave is shifted and turned a little so their grids never line up.
         sum += at(x + i * 17.31f, y - i * 9.73f) * weight;
         total += weight;
-        float nx = x * 1.6f - y * 1.2f;
-        float ny = x * 1.2f + y * 1.6f;
-        x = nx;
-        y = ny;
+        nextOctave(x, y);
         weight *= 0.5f;
     }
     return sum / total * 1.6f;
@@ -81,10 +88,7 @@ float Noise::ridges(float x, float y, int octaves) const
         float r = 1.0f - std::fabs(at(x + i * 31.7f, y + i * 5.1f));
         sum += r * r * weight;
         total += weight;
-        float nx = x * 1.6f - y * 1.2f;
-        float ny = x * 1.2f + y * 1.6f;
-        x = nx;
-        y = ny;
+        nextOctave(x, y);
         weight *= 0.5f;
     }
     return sum / total;
