@@ -14,11 +14,15 @@ struct BITMAP;
 // Logic ticks that are due and not yet run. The library's timer thread adds
 // one per tick; the main loop takes them off.
 extern std::atomic<int> timerTicks;
-// Set by the window's close button, read by the main loop once per pass.
+// Set by the window's close button and the close signals, read by the main
+// loop once per pass.
 extern std::atomic<bool> closeRequested;
 
 void timerTick();
 void onWindowClose();
+// SIGTERM, SIGINT and SIGHUP set closeRequested as the close button does; a
+// second one once it is set ends the process by the signal.
+void installCloseSignals();
 
 // Start-up decisions kept apart from the library calls, so they can be
 // checked without a display.

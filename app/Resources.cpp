@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/FileSave.h"
 #include "app/Settings.h"
 #include "app/Sound.h"
 
@@ -159,8 +160,9 @@ void release(T*& entry, Destroy destroy)
 bool loadData(const char* dataFile, const char* musicFile)
 {
     // Nothing is tried from a datafile that cannot be walked whole, so the
-    // verdict is failure with nothing loaded.
-    if (!datafileIsWhole(dataFile))
+    // verdict is failure with nothing loaded. Neither file is opened unless it
+    // is a regular one: a FIFO in either place would block start-up forever.
+    if (!isRegularFile(dataFile) || !isRegularFile(musicFile) || !datafileIsWhole(dataFile))
         return false;
 
     bool ok = true;

@@ -6,7 +6,11 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
+#include <unistd.h>
+
+#include "app/FileSave.h"
 
 Settings settings;
 
@@ -54,9 +58,15 @@ bool unreadableByte(char c) { return static_cast<unsigned char>(c) >= 0xF8; }
 void makeReadable(std::string& text) { std::replace_if(text.begin(), text.end(), unreadableByte, '?'); }
 
 // set_config_file, unless the file holds unreadable bytes: then the library
-// gets a readable copy of its text, and the file itself is left as it is.
+// gets a readable copy of its text, and the file itself is left as it is. A
+// name that exists but is no regular file reads as an empty configuration:
+// the library would block on a FIFO.
 void useConfigFile(const char* fileName)
 {
+    if (access(fileName, F_OK) == 0 && !isRegularFile(fileName)) {
+        set_config_data("", 0);
+        return;
+    }
     std::ifstream in(fileName, std::ios::binary);
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (std::none_of(text.begin(), text.end(), unreadableByte)) {
@@ -70,11 +80,16 @@ void useConfigFile(const char* fileName)
 // The library adds a missing key just before the first blank line after its
 // section header; in a hand-edited file without blank lines between sections
 // that would be inside the next section, where the key is never found again.
-void copyWithSpacedSections(const char* from, const std::string& to)
+// The old text is read whole first, since from and to may be the same file.
+void copyWithSpacedSections(const char* from, const char* to)
 {
-    std::ifstream in(from);
-    if (!in)
-        return;
+    std::stringstream in;
+    {
+        std::ifstream old(from);
+        if (!old)
+            return;
+        in << old.rdbuf();
+    }
     std::ofstream out(to);
     std::string line;
     bool previousBlank = true;
@@ -122,21 +137,22 @@ void writeSettings(const char* fileName)
     // The keys go into a copy beside the file, which replaces the file only
     // once it reads back whole: a crash or a full disk mid-write never leaves
     // the player with a truncated configuration.
-    std::string temp = std::string(fileName) + ".tmp";
-    std::remove(temp.c_str());
-    copyWithSpacedSections(fileName, temp);
+    {
+        FileSave save(fileName);
+        if (save.allowed()) {
+            copyWithSpacedSections(fileName, save.path());
+            set_config_file(save.path());
+            forEachKey(
+                settings,
+                [](const char* section, const char* name, int& value) { set_config_int(section, name, value); },
+                [](const char* section, const char* name, float& value) { set_config_float(section, name, value); });
+            flush_config_file();
 
-    set_config_file(temp.c_str());
-    forEachKey(
-        settings,
-        [](const char* section, const char* name, int& value) { set_config_int(section, name, value); },
-        [](const char* section, const char* name, float& value) { set_config_float(section, name, value); });
-    flush_config_file();
-
-    set_config_file(temp.c_str());
-    bool whole = readsBackAsSettings();
-    if (!whole || std::rename(temp.c_str(), fileName) != 0)
-        std::remove(temp.c_str());
+            set_config_file(save.path());
+            if (readsBackAsSettings())
+                save.commit();
+        }
+    }
     useConfigFile(fileName);
 }
 

@@ -1,12 +1,12 @@
 #include "scores/HighScoreTable.h"
 
+#include "app/FileSave.h"
+
 #include <algorithm>
 #include <allegro.h>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -16,8 +16,6 @@ constexpr std::int32_t DEFAULT_SCORE_STEP = 1000;
 // has no header, so the stream and the file have the same length.
 constexpr long SCORE_BYTES = 4;
 constexpr long RECORD_SIZE = NAME_LENGTH + SCORE_BYTES;
-// The new table is written beside the old one before it replaces it.
-const char* const TEMP_SUFFIX = ".tmp";
 
 // The password is library-wide state: it must never be left set for the
 // datafile or the configuration file, so it lives exactly as long as the
@@ -31,17 +29,11 @@ public:
 };
 
 // pack_fclose does not report a failed final flush, so the length on disk is
-// what proves that the whole table arrived. Syncing before the rename keeps a
-// power cut from leaving an empty file under the old name.
-bool isCompleteOnDisk(const std::string& path, long size)
+// what proves that the whole table arrived.
+bool isCompleteOnDisk(const char* path, long size)
 {
-    int fd = open(path.c_str(), O_RDONLY);
-    if (fd < 0)
-        return false;
     struct stat info;
-    bool complete = fstat(fd, &info) == 0 && info.st_size == size && fsync(fd) == 0;
-    close(fd);
-    return complete;
+    return stat(path, &info) == 0 && info.st_size == size;
 }
 
 } // namespace
@@ -61,7 +53,7 @@ HighScoreTable::HighScoreTable(const char* path)
     : fileName(path)
 {
     PasswordScope password;
-    PACKFILE* file = pack_fopen(fileName.c_str(), "r");
+    PACKFILE* file = isRegularFile(fileName.c_str()) ? pack_fopen(fileName.c_str(), "r") : nullptr;
     if (file) {
         load(file);
         pack_fclose(file);
@@ -134,32 +126,17 @@ void HighScoreTable::save(PACKFILE* file) const
 // not reported; the old file simply stays.
 void HighScoreTable::writeFile() const
 {
-    struct stat old;
-    const bool replacing = stat(fileName.c_str(), &old) == 0;
-    // A file the player made read-only stays as it is, as it would if it
-    // were opened for writing in place.
-    if (replacing && faccessat(AT_FDCWD, fileName.c_str(), W_OK, AT_EACCESS) != 0)
-        return;
-
-    // A temp file left by a crash is started afresh, never written through.
-    const std::string tempName = fileName + TEMP_SUFFIX;
-    unlink(tempName.c_str());
-    if (!writeWhole(tempName)) {
-        unlink(tempName.c_str());
-        return;
-    }
-    if (replacing)
-        chmod(tempName.c_str(), old.st_mode & 07777);
-    if (std::rename(tempName.c_str(), fileName.c_str()) != 0)
-        unlink(tempName.c_str());
+    FileSave save(fileName.c_str());
+    if (save.allowed() && writeWhole(save.path()))
+        save.commit();
 }
 
-bool HighScoreTable::writeWhole(const std::string& path) const
+bool HighScoreTable::writeWhole(const char* path) const
 {
     bool written;
     {
         PasswordScope password;
-        PACKFILE* file = pack_fopen(path.c_str(), "w");
+        PACKFILE* file = pack_fopen(path, "w");
         if (!file)
             return false;
         save(file);

@@ -32,9 +32,11 @@ class HighScoreTable {
 public:
     using EntryList = std::list<std::unique_ptr<HighScoreEntry>>;
 
-    // Loads fileName, or the default table when it cannot be opened.
+    // Loads fileName, or the default table when it cannot be opened or is not
+    // a regular file.
     explicit HighScoreTable(const char* fileName);
-    // Rewrites the whole file, also when the table was only queried.
+    // Rewrites the whole file, also when the table was only queried, through
+    // a FileSave: a file the player made read-only or a special file stays.
     ~HighScoreTable();
 
     HighScoreTable(const HighScoreTable&) = delete;
@@ -57,7 +59,7 @@ private:
     void save(PACKFILE* file) const;
     void writeFile() const;
     // The stream through the packfile layer into path; true once it is all on disk.
-    bool writeWhole(const std::string& path) const;
+    bool writeWhole(const char* path) const;
 
     EntryList entries;
     std::string fileName;

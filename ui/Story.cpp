@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "app/Controls.h"
+#include "app/FileSave.h"
 #include "app/Resources.h"
 
 namespace {
@@ -107,6 +108,9 @@ Error Story::start()
 
 void Story::readLines(const char* fileName)
 {
+    // A FIFO would hold up start-up and a device never ends: no story then.
+    if (!isRegularFile(fileName))
+        return;
     std::ifstream in(fileName);
     if (!in)
         return;

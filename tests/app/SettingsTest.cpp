@@ -151,3 +151,95 @@ TEST_F(SettingsFile, AnUnwritableDirectoryLeavesTheOldFileAndStillReadsIt)
     EXPECT_EQ(before, slurp(path));
     EXPECT_EQ(0, get_config_int("GENERAL", "fullscreen", 1));
 }
+
+// The game's own numbers, written down here rather than taken from Settings():
+// a changed default must show up as a failing line.
+TEST_F(SettingsFile, AMissingFileIsWrittenWithEveryDefaultNumber)
+{
+    std::string path = dir.path() + "/Wispen.ini";
+    readSettings(path.c_str());
+    writeSettings(path.c_str());
+
+    struct Key {
+        const char* section;
+        const char* name;
+        double value;
+    };
+    const Key defaults[] = {
+        {"GENERAL", "w", 320},        {"GENERAL", "h", 240},         {"GENERAL", "bpp", 32},
+        {"GENERAL", "fullscreen", 1}, {"GENERAL", "vsync", 0},       {"GENERAL", "yield", 0},
+        {"GENERAL", "driver", 0},     {"GENERAL", "scale", 0},       {"SPEED", "fps", 60},
+        {"SPEED", "unlimitedFPS", 1}, {"SPEED", "showFPS", 0},       {"WISPEN", "acc", 0.04},
+        {"WISPEN", "dec", 0.98},      {"WISPEN", "rad", 16},         {"WISPEN", "hp1", 45},
+        {"WISPEN", "hp2", 10},        {"WISPEN", "spawnTime", 300},  {"WISPEN", "maxParticles", 40},
+        {"WISPEN", "difficulty", 1},  {"WISPEN", "nStars", 300},     {"WISPEN", "volSound", 125},
+        {"WISPEN", "volMusic", 125},
+    };
+    for (const Key& key : defaults) {
+        ASSERT_NE(nullptr, get_config_string(key.section, key.name, nullptr)) << key.name;
+        EXPECT_FLOAT_EQ(static_cast<float>(key.value), get_config_float(key.section, key.name, -1)) << key.name;
+    }
+}
+
+TEST_F(SettingsFile, ALinkIsFollowedAndItsTargetKeepsItsMode)
+{
+    std::string target = write("kept.ini", "[GENERAL]\nfullscreen = 0\n");
+    ASSERT_EQ(0, chmod(target.c_str(), 0604));
+    std::string path = dir.path() + "/Wispen.ini";
+    ASSERT_EQ(0, symlink("kept.ini", path.c_str()));
+    settings.w = 800;
+    writeSettings(path.c_str());
+
+    struct stat info;
+    ASSERT_EQ(0, lstat(path.c_str(), &info));
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    ASSERT_EQ(0, stat(target.c_str(), &info));
+    EXPECT_EQ(0604u, info.st_mode & 0777);
+    EXPECT_NE(std::string::npos, slurp(target).find("w = 800"));
+}
+
+TEST_F(SettingsFile, AFileWithoutWriteBitsStaysAsItIs)
+{
+    std::string path = write("Wispen.ini", "[GENERAL]\nfullscreen = 0\n");
+    std::string before = slurp(path);
+    ASSERT_EQ(0, chmod(path.c_str(), 0444));
+    settings.w = 800;
+    writeSettings(path.c_str());
+    EXPECT_EQ(before, slurp(path));
+    EXPECT_FALSE(std::ifstream(path + ".tmp").good());
+}
+
+TEST_F(SettingsFile, AWritableFileInAnUnwritableDirectoryIsWrittenInPlace)
+{
+    std::string path = write("Wispen.ini", "[GENERAL]\nfullscreen = 0\n");
+    ASSERT_EQ(0, chmod(path.c_str(), 0666));
+    readSettings(path.c_str());
+    chmod(dir.path().c_str(), 0555);
+    {
+        WithoutWriteAccess readOnly;
+        if (!readOnly.active()) {
+            chmod(dir.path().c_str(), 0700);
+            GTEST_SKIP() << "cannot drop root's write access here";
+        }
+        settings.w = 800;
+        writeSettings(path.c_str());
+    }
+    chmod(dir.path().c_str(), 0700);
+    settings = Settings();
+    readSettings(path.c_str());
+    EXPECT_EQ(800, settings.w);
+    EXPECT_EQ(0, settings.fullscreen);
+}
+
+TEST_F(SettingsFile, AFifoReadsAsDefaultsAndIsLeftAlone)
+{
+    std::string path = dir.path() + "/Wispen.ini";
+    ASSERT_EQ(0, mkfifo(path.c_str(), 0644));
+    readSettings(path.c_str());
+    EXPECT_EQ(1, settings.fullscreen);
+    settings.w = 800;
+    writeSettings(path.c_str());
+    struct stat info;
+    ASSERT_EQ(0, lstat(path.c_str(), &info));
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}

@@ -331,3 +331,27 @@ TEST_F(PlayCollision, DistantCreaturesNeverTouchWhateverTheRadius)
     EXPECT_NEAR(left.vel.y, -1, 1e-4) << "190 apart is within two radii of 100";
     EXPECT_NEAR(near.vel.y, 0, 1e-4);
 }
+
+TEST_F(PlayCollision, ADyingOrDeadUserNeitherCollidesNorPicksUp)
+{
+    for (PlayerState state : {Dying, Dead}) {
+        startEmpty();
+        game.powerups.clear();
+        Player& player = *game.player;
+        player.state = state;
+        player.pos = {500, 300};
+        player.vel = {3, 0};
+        Soul& soul = addSoul(530, 300);
+        soul.health = 10;
+        Powerup& powerup = addPowerup(1, 500, 300);
+        SoundLog sounds;
+
+        game.handleCollisions();
+
+        EXPECT_FLOAT_EQ(soul.health, 10) << "state " << state;
+        EXPECT_FLOAT_EQ(player.vel.x, 3) << "state " << state;
+        EXPECT_EQ(powerup.state, Alive) << "state " << state;
+        EXPECT_EQ(game.score.total(), 0) << "state " << state;
+        EXPECT_EQ(sounds.playsOf(collectSample), 0) << "state " << state;
+    }
+}

@@ -264,3 +264,64 @@ TEST_F(HighScoreFile, ACrashWhileWritingLeavesTheOldFileAndTheNextSaveWorks)
     EXPECT_EQ(96u, rawBytes(dir.file()).size());
     expectNoTempFileLeft();
 }
+
+// The golden file was made by hand from the layout (eight records of the name
+// "nobody  " and 8000 down to 1000, least significant byte first, each byte
+// XORed with the password's letters in turn), not by the game: a slip in the
+// password, the byte order or the record layout cannot pass by sharing it.
+TEST_F(HighScoreFile, TheDefaultTableOnDiskIsTheGoldenFileByteForByte)
+{
+    const std::string golden = rawBytes(WISPEN_SOURCE_DIR "/tests/scores/default.hsc");
+    ASSERT_EQ(96u, golden.size());
+
+    { HighScoreTable table(dir.file().c_str()); }
+
+    EXPECT_EQ(golden, rawBytes(dir.file()));
+}
+
+// A link is followed, also a dangling one; a writable file keeps its mode.
+TEST_F(HighScoreFile, ALinkedFileIsSavedAtTheLinksTargetAndKeepsItsMode)
+{
+    writeOwnTable();
+    const std::string target = dir.path("kept.hsc");
+    ASSERT_EQ(0, std::rename(dir.file().c_str(), target.c_str()));
+    ASSERT_EQ(0, chmod(target.c_str(), 0604));
+    ASSERT_EQ(0, symlink("kept.hsc", dir.file().c_str()));
+    {
+        HighScoreTable table(dir.file().c_str());
+        table.insert("NEW", 95000);
+    }
+    struct stat info;
+    ASSERT_EQ(0, lstat(dir.file().c_str(), &info));
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    ASSERT_EQ(0, stat(target.c_str(), &info));
+    EXPECT_EQ(0604u, info.st_mode & 0777);
+    EXPECT_EQ("NEW", rows(HighScoreTable(target.c_str()))[0].first);
+    EXPECT_FALSE(hsfile::exists(target + ".tmp"));
+}
+
+// Root could write it: the missing write bits alone keep the file as it is.
+TEST_F(HighScoreFile, AFileWithoutWriteBitsStaysAsItIsEvenForItsOwner)
+{
+    std::string bytes = writeOwnTable();
+    ASSERT_EQ(0, chmod(dir.file().c_str(), 0444));
+    {
+        HighScoreTable table(dir.file().c_str());
+        table.insert("NEW", 95000);
+    }
+    EXPECT_EQ(bytes, decode(dir.file()));
+    expectNoTempFileLeft();
+}
+
+TEST_F(HighScoreFile, AFifoReadsAsTheDefaultTableAndIsLeftAlone)
+{
+    ASSERT_EQ(0, mkfifo(dir.file().c_str(), 0644));
+    {
+        HighScoreTable table(dir.file().c_str());
+        EXPECT_EQ((Scores{8000, 7000, 6000, 5000, 4000, 3000, 2000, 1000}), scores(table));
+    }
+    struct stat info;
+    ASSERT_EQ(0, lstat(dir.file().c_str(), &info));
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    expectNoTempFileLeft();
+}

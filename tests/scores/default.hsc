@@ -1,0 +1,1 @@
+?5)904dlEKV:"&#5#kvVDL?5)904dl!MKV:"&#5#kv‹^DL?5)904dlÒUKV:"&#5#kvÏFDL?5)904dlÅ]KV:"&#5#kvºNDL
