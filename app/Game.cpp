@@ -10,6 +10,7 @@
 
 #include "app/DoubleBuffer.h"
 #include "app/FramePlacement.h"
+#include "app/Gamepad.h"
 #include "app/Controls.h"
 #include "app/PageFlipping.h"
 #include "app/Settings.h"
@@ -231,6 +232,9 @@ Error Game::init()
     std::snprintf(fileName, sizeof fileName, "%s.ini", name);
     readSettings(fileName);
     settingsFile = fileName;
+    // After the settings: they may turn the pad off, and the driver reads the
+    // device's name from the configuration file.
+    Gamepad::install();
 
     set_window_title(name);
     set_close_button_callback(onWindowClose);

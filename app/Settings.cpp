@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <allegro.h>
+#include <cerrno>
+#include <climits>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -19,6 +23,7 @@ namespace {
 const char* const GENERAL = "GENERAL";
 const char* const SPEED = "SPEED";
 const char* const WISPEN = "WISPEN";
+const char* const GAMEPAD = "GAMEPAD";
 
 // One walk over the keys in file order serves both directions, so reading and
 // writing can never disagree about a key's section.
@@ -47,6 +52,11 @@ void forEachKey(Settings& s, IntFn onInt, FloatFn onFloat)
     onInt(WISPEN, "nStars", s.nStars);
     onInt(WISPEN, "volSound", s.volSound);
     onInt(WISPEN, "volMusic", s.volMusic);
+    onInt(GAMEPAD, "enabled", s.padEnabled);
+    onInt(GAMEPAD, "deadZone", s.padDeadZone);
+    onInt(GAMEPAD, "buttonEnter", s.padEnter);
+    onInt(GAMEPAD, "buttonEscape", s.padEscape);
+    onInt(GAMEPAD, "buttonStart", s.padStart);
 }
 
 // The library reads the file as UTF-8 text and never finishes measuring a
@@ -121,6 +131,22 @@ bool readsBackAsSettings()
     return whole;
 }
 
+// The library reads "two" as 0, which is a real button on a gamepad, so the
+// pad's keys take only a whole decimal number and otherwise keep the value.
+int wholeNumber(const char* section, const char* name, int value)
+{
+    const char* text = get_config_string(section, name, nullptr);
+    if (!text)
+        return value;
+    char* end = nullptr;
+    errno = 0;
+    const long number = std::strtol(text, &end, 10);
+    end += std::strspn(end, " \t\r");
+    if (end == text || *end != '\0' || errno == ERANGE || number < INT_MIN || number > INT_MAX)
+        return value;
+    return static_cast<int>(number);
+}
+
 } // namespace
 
 void readSettings(const char* fileName)
@@ -128,7 +154,9 @@ void readSettings(const char* fileName)
     useConfigFile(fileName);
     forEachKey(
         settings,
-        [](const char* section, const char* name, int& value) { value = get_config_int(section, name, value); },
+        [](const char* section, const char* name, int& value) {
+            value = section == GAMEPAD ? wholeNumber(section, name, value) : get_config_int(section, name, value);
+        },
         [](const char* section, const char* name, float& value) { value = get_config_float(section, name, value); });
 }
 

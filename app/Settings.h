@@ -29,6 +29,15 @@ struct Settings {
     // below 1, picks the largest that fits. Kept last: the record's older
     // fields keep their places.
     int scale = 0;
+    // The first gamepad: 0 in padEnabled never installs the joystick driver.
+    // The stick steers beyond padDeadZone per cent of its travel. The buttons
+    // are numbered as the kernel numbers them: on Xbox-style pads 0 is A, 1 is
+    // B and 7 is Start.
+    int padEnabled = 1;
+    int padDeadZone = 50;
+    int padEnter = 0;
+    int padEscape = 1;
+    int padStart = 7;
 };
 
 extern Settings settings;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/Gamepad.h"
 #include "app/Resources.h"
 #include "app/Settings.h"
 #include "scores/HighScoreList.h"
@@ -196,6 +197,7 @@ bool WispenGame::logic()
         al_poll_duh(musicPlayer);
     }
 
+    gamepad.poll(currentScreen == &playScreen);
     if (!currentScreen->logic())
         return false;
     int action = currentScreen->getResult();

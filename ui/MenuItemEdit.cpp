@@ -1,6 +1,10 @@
 #include "ui/MenuItemEdit.h"
 
 #include <allegro.h>
+#include <cctype>
+#include <string>
+
+#include "app/Gamepad.h"
 
 namespace {
 
@@ -36,6 +40,7 @@ void MenuItemEdit::logic()
 {
     MenuItem::logic();
     blink = (blink + 1) % BLINK_PERIOD;
+    takePadPresses();
     if (!keypressed())
         return;
     const int typed = readkey();
@@ -47,11 +52,42 @@ void MenuItemEdit::logic()
 void MenuItemEdit::takeKey(int scancode, int character)
 {
     if (scancode == KEY_BACKSPACE && cursor > 0) {
+        // The rest of the text closes up behind the deleted character, so a
+        // character turned up with the pad under the cursor stays next to the
+        // name. Typing alone leaves nothing but spaces after the cursor.
         cursor--;
-        text[cursor] = ' ';
+        text.erase(cursor, 1);
+        text.push_back(' ');
     }
     if (cursor < NAME_LENGTH && isNameCharacter(character)) {
         text[cursor] = static_cast<char>(character);
         cursor++;
     }
+}
+
+// The name-entry menu has this field as its only choice, so the Up and Down
+// that also reach the menu there never move its highlight away.
+void MenuItemEdit::takePadPresses()
+{
+    if (gamepad.pressed(KEY_UP))
+        turnCharacter(+1);
+    if (gamepad.pressed(KEY_DOWN))
+        turnCharacter(-1);
+    if (gamepad.pressed(KEY_RIGHT) && cursor < NAME_LENGTH)
+        cursor++;
+    if (gamepad.pressed(KEY_LEFT))
+        takeKey(KEY_BACKSPACE, 0);
+}
+
+void MenuItemEdit::turnCharacter(int step)
+{
+    if (cursor >= NAME_LENGTH)
+        return;
+    const std::string ring = PAD_CHARACTERS;
+    const int count = static_cast<int>(ring.size());
+    // A typed lower-case letter turns on from its capital; anything else
+    // under the cursor counts as the space.
+    const size_t found = ring.find(static_cast<char>(std::toupper(static_cast<unsigned char>(text[cursor]))));
+    const int at = found == std::string::npos ? count - 1 : static_cast<int>(found);
+    text[cursor] = ring[(at + step + count) % count];
 }

@@ -9,13 +9,17 @@
 constexpr int NAME_LENGTH = 8;
 
 // The name field of the high-score entry. It edits its own text in place,
-// filling from the left with letters and digits; Backspace turns the last
-// character back into a space. The text keeps its NAME_LENGTH characters, so
-// a name typed once is still there the next time the field is shown.
+// filling from the left with letters and digits; Backspace takes the last
+// character back. The text keeps its NAME_LENGTH characters, so a name typed
+// once is still there the next time the field is shown. With a gamepad, as on
+// an arcade machine: Up and Down turn the character at the cursor through
+// PAD_CHARACTERS, Right moves on as typing it would, Left is Backspace.
 class MenuItemEdit : public MenuItem {
 public:
     // The cursor shows in the second half of this many ticks.
     static constexpr int BLINK_PERIOD = 20;
+    // Up turns a character to the next of these, round to the first again.
+    static constexpr const char* PAD_CHARACTERS = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ";
 
     // The initial text is cut or padded with spaces to NAME_LENGTH characters.
     MenuItemEdit(const char* initial, int id, int y);
@@ -29,4 +33,6 @@ public:
 
 private:
     void takeKey(int scancode, int character);
+    void takePadPresses();
+    void turnCharacter(int step);
 };

@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# A game played and a name entered with a gamepad alone, through the library's
+# own Linux joystick driver. The pad is a FIFO named as the joystick device in
+# Wispen.ini's [joystick] section; fake_pad, preloaded, answers the driver's
+# questions about it as an Xbox-style pad would, and the test writes the
+# kernel's 8-byte events into it. With the pad turned off in the settings the
+# same events do nothing.
+E2E_TEST_TIMEOUT=${E2E_TEST_TIMEOUT:-170}
+source "$(dirname "$0")/lib.sh"
+: "${WISPEN_FAKE_PAD:?WISPEN_FAKE_PAD must name the fake pad library}"
+: "${WISPEN_HSC_TOOL:?WISPEN_HSC_TOOL must name the high-score tool}"
+
+SOUTH=0; EAST=1; START=7
+DPAD_X=6; DPAD_Y=7
+FULL=32767
+
+# pad_event TYPE NUMBER VALUE: one js_event (time, value, type, number) into
+# the device; type 1 is a button, 2 an axis.
+pad_event() {
+  perl -e 'print pack("LsCC", 0, $ARGV[2], $ARGV[0], $ARGV[1])' "$1" "$2" "$3" >&3 || fail "could not write to the pad"
+}
+
+# press BUTTON, push AXIS VALUE: held for several ticks, then let go.
+press() { pad_event 1 "$1" 1; sleep 0.1; pad_event 1 "$1" 0; sleep 0.1; }
+push() { pad_event 2 "$1" "$2"; sleep 0.1; pad_event 2 "$1" 0; sleep 0.1; }
+
+# open_pad NAME: a fresh FIFO as the device, opened read-write on descriptor 3
+# first, so that neither the game's open nor the test's writes block.
+open_pad() {
+  rm -f "$1"
+  mkfifo "$1" || fail "no FIFO"
+  exec 3<> "$1"
+}
+
+FRAIL=("[GENERAL]" "fullscreen = 0" "" "[WISPEN]" "hp1 = 1" "spawnTime = 20" "difficulty = 1" "")
+
+# Turned off: the driver is never installed and the pad's buttons do nothing.
+open_pad "$E2E_DIR/pad-off"
+write_ini "${FRAIL[@]}" "[GAMEPAD]" "enabled = 0" "" "[joystick]" "joystick_device = $E2E_DIR/pad-off" ""
+start_game LD_PRELOAD="$WISPEN_FAKE_PAD"
+wait_window
+sleep 0.3
+press $SOUTH
+press $START
+sleep 0.3
+screenshot off.png
+[ "$(pixel off.png 7 230)" = "255,0,0" ] && fail "the pad started a game although it is turned off"
+quit_game
+wait_exit 5
+expect_status 0
+[ "$(ini_value GAMEPAD enabled)" = 0 ] || fail "enabled = $(ini_value GAMEPAD enabled), expected 0 written back"
+exec 3>&-
+
+# On, against an empty table: play to the end and enter the name BA9.
+open_pad "$E2E_DIR/pad"
+write_ini "${FRAIL[@]}" "[joystick]" "joystick_device = $E2E_DIR/pad" ""
+: > wispen.hsc
+E2E_GAME_TIMEOUT=100 start_game LD_PRELOAD="$WISPEN_FAKE_PAD"
+wait_window
+sleep 0.3
+press $SOUTH            # Play Game
+sleep 0.3
+screenshot play.png
+[ "$(pixel play.png 7 230)" = "255,0,0" ] || fail "the south button did not start a game"
+pad_event 2 $DPAD_X $FULL
+sleep 0.8
+pad_event 2 $DPAD_X 0
+screenshot steered.png
+compare -metric AE play.png steered.png null: 2>/dev/null && fail "the D-pad did not steer"
+
+deadline=$(($(date +%s) + 40))
+while :; do
+  screenshot over.png
+  [ "$(count_colour over.png 140x30+90+90 FFFFFF)" -gt 10 ] && break
+  [ "$(date +%s)" -lt "$deadline" ] || fail "no GAME OVER text within 40 s"
+  sleep 0.2
+done
+# The high-score check rewrites wispen.hsc once the game is over.
+before=$(stat -c %s wispen.hsc)
+deadline=$(($(date +%s) + 20))
+while [ "$(stat -c %s wispen.hsc)" = "$before" ]; do
+  [ "$(date +%s)" -lt "$deadline" ] || fail "the south button did not end the game"
+  press $SOUTH
+  sleep 0.2
+done
+sleep 0.3
+
+push $DPAD_Y -$FULL; push $DPAD_Y -$FULL    # B
+push $DPAD_X $FULL
+push $DPAD_Y -$FULL                         # A
+push $DPAD_X $FULL
+push $DPAD_Y $FULL                          # 9, back from the space
+press $SOUTH
+sleep 0.3
+screenshot list.png
+press $START            # Enter outside play: Back
+sleep 0.2
+press $EAST             # the quit question
+sleep 0.2
+press $SOUTH            # yes
+wait_exit 5
+expect_status 0
+
+first=$("$WISPEN_HSC_TOOL" dump wispen.hsc | head -n 1)
+case "$first" in
+  "BA9     |"*) ;;
+  *) fail "first entry is \"$first\", expected BA9 with the game's score" ;;
+esac
+for key in enabled:1 deadZone:50 buttonEnter:0 buttonEscape:1 buttonStart:7; do
+  [ "$(ini_value GAMEPAD "${key%%:*}")" = "${key#*:}" ] || fail "[GAMEPAD] ${key%%:*} not written back as ${key#*:}"
+done
+pass
