@@ -55,6 +55,7 @@ void installCloseSignals()
 namespace {
 
 const int DIGITAL_VOICES = 32;
+const int VOLUME_PER_VOICE = 0;
 const int PALETTE_DEPTH = 8;
 
 void sleepOneMillisecond()
@@ -225,6 +226,7 @@ Error Game::init()
     if (install_mouse() < 0)
         return Error(MouseInstall);
     reserve_voices(DIGITAL_VOICES, 0);
+    set_volume_per_voice(VOLUME_PER_VOICE);
     // Without a sound card the game runs silent.
     install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);
 

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(liballegro4-dev libaldmb1-dev libjpgalleg4-dev libgtest-dev libgmock-dev
           libbenchmark-dev cmake g++ pkg-config xvfb xdotool x11-apps imagemagick
-          libx11-dev x11-utils sox clang libclang-rt-14-dev)
+          libx11-dev x11-utils sox clang libclang-rt-14-dev libebur128-dev)
 
 missing=()
 for package in "${PACKAGES[@]}"; do

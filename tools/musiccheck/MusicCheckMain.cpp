@@ -1,14 +1,25 @@
 // Renders each piece of the music module offline, as the game would start it,
 // and fails on silence, clipping, or a piece that does not come back to its
-// own first order. Prints each piece's loop length and loudness.
+// own first order. Prints each piece's loop length and loudness; a piece or a
+// sample of the datafile whose loudness (EBU R128, measured by libebur128) is
+// off its target fails too.
 // Usage: wispen_musiccheck <file.it> [dump-directory]
+//        wispen_musiccheck --samples <data.dat>
+//        wispen_musiccheck --capture <file.raw>
 // With a directory, each piece's pass is also written there as raw 16-bit
 // stereo at 44100 Hz (order number as the name), for listening and sox.
+// --capture meters a raw 16-bit stereo 44100 Hz recording of the game's output
+// (signed or unsigned, told from the data) and prints its figures.
+#include <allegro.h>
 #include <dumb.h>
 
+#include "musiccheck/Loudness.h"
+
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -22,6 +33,16 @@ constexpr double SHORTEST_LOOP = 4.0;       // a loop this short is a fault, not
 constexpr double SILENT_PIECE_DB = -40.0;   // whole-pass RMS below this is silence
 constexpr double SILENT_SECOND_DB = -60.0;  // one second this quiet is a hole
 constexpr int FULL_SCALE = 32767;
+
+// Each piece rendered at the stream's full volume. The game plays it at
+// volMusic / 256 through the mixer's voice scaling, about 7 dB lower at the
+// default setting; these keep every piece near -24 LUFS there and leave
+// headroom for the effects at full volumes.
+constexpr double PIECE_LUFS = -17.0;
+constexpr double PIECE_LUFS_TOLERANCE = 1.5;
+constexpr double PIECE_MAX_TRUE_PEAK = -1.0;  // dBTP
+// A sample is mastered on its own: its loudest moment at full volume.
+constexpr double SAMPLE_MAX_TRUE_PEAK = -1.0;  // dBTP
 
 // The game's three start positions; a piece owns the orders up to the next.
 struct Piece {
@@ -44,6 +65,7 @@ struct Report {
     double quietestSecond = 1;
     double quietestAt = 0;
     long clipped = 0;
+    double lufs = 0, range = 0, truePeak = 0;
     std::string fault;
 };
 
@@ -104,6 +126,7 @@ Report checkPiece(DUH* duh, const Piece& piece, int endOrder, FILE* dump)
     DUMB_IT_SIGRENDERER* it = duh_get_it_sigrenderer(renderer);
     std::vector<short> buffer(static_cast<size_t>(CHUNK * CHANNELS));
     Meter meter;
+    Loudness loudness(RATE);
     long frames = 0;
     int lastOrder = piece.firstOrder;
     int lastRow = 0;
@@ -128,6 +151,7 @@ Report checkPiece(DUH* duh, const Piece& piece, int endOrder, FILE* dump)
             break;
         }
         meter.add(buffer.data(), got * CHANNELS);
+        loudness.add(buffer.data(), static_cast<size_t>(got));
         if (dump)
             std::fwrite(buffer.data(), sizeof(short), static_cast<size_t>(got * CHANNELS), dump);
         lastOrder = order;
@@ -135,6 +159,9 @@ Report checkPiece(DUH* duh, const Piece& piece, int endOrder, FILE* dump)
     }
     duh_end_sigrenderer(renderer);
     meter.finish(r);
+    r.lufs = loudness.integrated();
+    r.range = loudness.range();
+    r.truePeak = loudness.truePeakDb();
     if (r.fault.empty() && !r.looped)
         r.fault = "does not come back to order " + std::to_string(piece.firstOrder);
     else if (r.fault.empty() && r.loopSeconds < SHORTEST_LOOP)
@@ -145,15 +172,112 @@ Report checkPiece(DUH* duh, const Piece& piece, int endOrder, FILE* dump)
         r.fault = "is silent";
     else if (r.fault.empty() && toDb(r.quietestSecond) < SILENT_SECOND_DB)
         r.fault = "falls silent " + std::to_string(static_cast<int>(r.quietestAt)) + " s in";
+    else if (r.fault.empty() && std::fabs(r.lufs - PIECE_LUFS) > PIECE_LUFS_TOLERANCE)
+        r.fault = "integrated loudness too far from the target";
+    else if (r.fault.empty() && r.truePeak > PIECE_MAX_TRUE_PEAK)
+        r.fault = "true peak over the ceiling";
     return r;
+}
+
+// A mono sample as the mixer plays it centred: the same on both sides.
+void meterSample(const SAMPLE* sample, Loudness& loudness)
+{
+    std::vector<short> frames(static_cast<size_t>(sample->len) * 2);
+    for (unsigned long i = 0; i < sample->len; ++i) {
+        int v = sample->bits == 8 ? (static_cast<const unsigned char*>(sample->data)[i] - 128) << 8
+                                  : static_cast<const unsigned short*>(sample->data)[i] - 32768;
+        frames[2 * i] = frames[2 * i + 1] = static_cast<short>(v);
+    }
+    loudness.add(frames.data(), sample->len);
+}
+
+int checkSamples(const char* dataFile)
+{
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
+        return 1;
+    DATAFILE* data = load_datafile(dataFile);
+    if (!data) {
+        std::fprintf(stderr, "wispen_musiccheck: cannot load %s\n", dataFile);
+        return 1;
+    }
+    bool ok = true;
+    int samples = 0;
+    for (DATAFILE* object = data; object->type != DAT_END; ++object) {
+        if (object->type != DAT_SAMPLE)
+            continue;
+        const SAMPLE* sample = static_cast<const SAMPLE*>(object->dat);
+        Loudness loudness(static_cast<unsigned long>(sample->freq));
+        meterSample(sample, loudness);
+        ++samples;
+        std::printf("%-8s %5.2f s: integrated %6.1f LUFS, loudest momentary %6.1f LUFS, true peak %5.1f dBTP",
+                    get_datafile_property(object, DAT_NAME), sample->len / static_cast<double>(sample->freq),
+                    loudness.integrated(), loudness.maxMomentary(), loudness.truePeakDb());
+        if (loudness.clipped() > 0 || loudness.truePeakDb() > SAMPLE_MAX_TRUE_PEAK) {
+            std::printf(": FAIL: true peak over %.1f dBTP\n", SAMPLE_MAX_TRUE_PEAK);
+            ok = false;
+        } else if (!(loudness.maxMomentary() > -60.0)) {
+            std::printf(": FAIL: silent\n");
+            ok = false;
+        } else {
+            std::printf(": ok\n");
+        }
+    }
+    unload_datafile(data);
+    if (samples == 0) {
+        std::fprintf(stderr, "wispen_musiccheck: no samples in %s\n", dataFile);
+        return 1;
+    }
+    return ok ? 0 : 1;
+}
+
+// The file plugin records what the driver wrote; the driver may write
+// unsigned samples, so the sign is told from where most samples lie.
+int meterCapture(const char* rawFile)
+{
+    FILE* in = std::fopen(rawFile, "rb");
+    if (!in) {
+        std::fprintf(stderr, "wispen_musiccheck: cannot read %s\n", rawFile);
+        return 1;
+    }
+    std::vector<unsigned short> raw;
+    unsigned short chunk[4096];
+    size_t got;
+    while ((got = std::fread(chunk, sizeof chunk[0], 4096, in)) > 0)
+        raw.insert(raw.end(), chunk, chunk + got);
+    std::fclose(in);
+    raw.resize(raw.size() & ~static_cast<size_t>(1));
+    size_t nearMiddle = static_cast<size_t>(std::count_if(raw.begin(), raw.end(),
+        [](unsigned short v) { return v > 16384 && v < 49152; }));
+    const bool isUnsigned = nearMiddle * 2 > raw.size();
+    std::vector<short> frames(raw.size());
+    for (size_t i = 0; i < raw.size(); ++i)
+        frames[i] = static_cast<short>(isUnsigned ? raw[i] - 32768 : static_cast<short>(raw[i]));
+    // The leading silence before the first sound, in the output's own time.
+    size_t first = 0;
+    while (first < frames.size() && std::abs(frames[first]) < 33)
+        ++first;
+    Loudness loudness(RATE);
+    loudness.add(frames.data(), frames.size() / 2);
+    std::printf("frames %zu (%s), leading silence %.3f s, integrated %.1f LUFS, range %.1f LU, "
+                "true peak %.1f dBTP, loudest momentary %.1f LUFS, clipped %ld\n",
+                frames.size() / 2, isUnsigned ? "unsigned" : "signed", (first / 2) / static_cast<double>(RATE),
+                loudness.integrated(), loudness.range(), loudness.truePeakDb(), loudness.maxMomentary(),
+                loudness.clipped());
+    return 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--samples")
+        return checkSamples(argv[2]);
+    if (argc == 3 && std::string(argv[1]) == "--capture")
+        return meterCapture(argv[2]);
     if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: wispen_musiccheck <file.it> [dump-directory]\n");
+        std::fprintf(stderr, "usage: wispen_musiccheck <file.it> [dump-directory]\n"
+                             "       wispen_musiccheck --samples <data.dat>\n"
+                             "       wispen_musiccheck --capture <file.raw>\n");
         return 2;
     }
     dumb_register_stdfiles();
@@ -180,8 +304,10 @@ int main(int argc, char** argv)
         Report r = checkPiece(duh, piece, endOrder, dump);
         if (dump)
             std::fclose(dump);
-        std::printf("%-9s order %2d: loop %6.1f s, peak %6.1f dBFS, RMS %6.1f dBFS, quietest second %6.1f dBFS",
-                    piece.name, piece.firstOrder, r.loopSeconds, toDb(r.peak), toDb(r.rms), toDb(r.quietestSecond));
+        std::printf("%-9s order %2d: loop %6.1f s, peak %6.1f dBFS, RMS %6.1f dBFS, quietest second %6.1f dBFS, "
+                    "integrated %6.1f LUFS, range %4.1f LU, true peak %5.1f dBTP",
+                    piece.name, piece.firstOrder, r.loopSeconds, toDb(r.peak), toDb(r.rms), toDb(r.quietestSecond),
+                    r.lufs, r.range, r.truePeak);
         if (r.fault.empty()) {
             std::printf(": ok\n");
         } else {

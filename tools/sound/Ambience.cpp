@@ -4,6 +4,12 @@
 
 namespace {
 
+// The loops play all through a game, four voices at once and panned hard to
+// the sides: they sit well under the music and well under the effects,
+// and leave the headroom the effects need at full volumes.
+constexpr double WIND_PEAK = 0.07;
+constexpr double SHIMMER_PEAK = 0.063;
+
 // A bell curve over octaves: gain 1 at centre, falling with distance in octaves.
 double octaveBell(double freq, double centre, double width)
 {
@@ -61,7 +67,7 @@ Signal makeNightWind()
                  + 0.12 * (0.8 + 0.2 * swell(u, 1, 4.0)) * tones;
         out[i] = static_cast<float>(x);
     }
-    normalisePeak(out, 0.5);
+    normalisePeak(out, WIND_PEAK);
     return out;
 }
 
@@ -89,6 +95,6 @@ Signal makeGhostShimmer()
         }
         out[i] = static_cast<float>(0.5 * breath * air[i] + 0.16 * choir);
     }
-    normalisePeak(out, 0.45);
+    normalisePeak(out, SHIMMER_PEAK);
     return out;
 }

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# What the player hears at the default volumes: the real game's output,
+# recorded through ALSA's file plugin over a few seconds of the main menu and
+# a few of play, is near -24 LUFS integrated in the menu and in play alike,
+# never reaches full scale and keeps its true peak at or under -1 dBTP. The file plugin's null slave takes
+# frames as fast as the driver writes them, so the recording runs faster than
+# the clock, but it is the mix the driver wrote.
+source "$(dirname "$0")/lib.sh"
+: "${WISPEN_MUSICCHECK:?WISPEN_MUSICCHECK must name the loudness meter}"
+
+cat > home/.asoundrc <<ASOUNDRC
+pcm.!default { type file slave.pcm "null" file "$E2E_DIR/mix.raw" format "raw" }
+ASOUNDRC
+# The library's ALSA driver, whatever else it could find.
+printf '[sound]\ndigi_card = ALSA\n' > home/.allegrorc
+write_ini "[GENERAL]" "fullscreen = 0" ""
+start_game
+wait_window
+sleep 3
+# Whole stereo frames of 16-bit samples: the menu's part ends here.
+menu_bytes=$(( $(stat -c %s mix.raw) / 4 * 4 ))
+hold_key Return
+sleep 3
+kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while playing"
+hold_key Escape; sleep 0.2
+hold_key y; sleep 0.3
+quit_game
+wait_exit 5
+expect_status 0
+[ -s mix.raw ] || fail "nothing was recorded: the game did not play through ALSA"
+
+head -c "$menu_bytes" mix.raw > menu.raw
+tail -c +$((menu_bytes + 1)) mix.raw > play.raw
+for part in menu play; do
+  "$WISPEN_MUSICCHECK" --capture $part.raw > $part.txt || fail "the meter could not read the $part's recording"
+  echo "$E2E_NAME: $part: $(cat $part.txt)"
+  read -r lufs peak clipped < <(sed -E 's/.*integrated (-?[0-9.inf]+) LUFS.*true peak (-?[0-9.inf]+) dBTP.*clipped ([0-9]+).*/\1 \2 \3/' $part.txt)
+  awk -v l="$lufs" 'BEGIN { exit !(l >= -27 && l <= -21) }' || fail "$part: integrated loudness $lufs LUFS, expected -24 +/- 3"
+  awk -v p="$peak" 'BEGIN { exit !(p <= -1) }' || fail "$part: true peak $peak dBTP, expected at most -1"
+  [ "$clipped" = 0 ] || fail "$part: $clipped samples at full scale"
+done
+pass
