@@ -11,6 +11,10 @@ public:
     // Room for every scan code a byte can hold; those past the library's
     // KEY_MAX read as up.
     static constexpr int COUNT = 256;
+    // The six keys the play screen reads, as bits of a mask: the four
+    // arrows, Enter and Escape, in this order from bit 0.
+    static constexpr int PLAY_KEY_COUNT = 6;
+    static int playKey(int bit);
 
     bool held(int scancode) const;
 
@@ -19,8 +23,23 @@ public:
     void hold(int scancode, bool down);
     void releaseAll();
 
+    // The six play keys as the devices hold them now.
+    unsigned heldPlayKeys() const;
+    // Until unlatch, the six play keys read as mask says, whatever the devices
+    // do: a tick then sees one state of them from its first step to its last,
+    // and a replay can stand in for the player. Every other key stays live.
+    void latch(unsigned mask);
+    void unlatch();
+    // Any key or button held on a device, the play keys included, latched
+    // or not: what ends a replay shown between menus.
+    bool anyDeviceKeyHeld() const;
+
 private:
+    bool deviceHeld(int scancode) const;
+
     std::array<bool, COUNT> extra{};
+    bool latched = false;
+    unsigned latchedMask = 0;
 };
 
 extern Controls controls;

@@ -19,6 +19,7 @@ enum ScreenAction {
     OptionsMenu = 9,
     CreditsMenu = 10,
     StoryScreen = 11,
+    NextReplay = 12,
 };
 
 // Base of every screen the application shows. The application calls logic

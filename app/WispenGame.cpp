@@ -3,6 +3,7 @@
 #include <aldumb.h>
 #include <allegro.h>
 #include <cstdio>
+#include <chrono>
 #include <cstdlib>
 #include <jpgalleg.h>
 #include <memory>
@@ -29,6 +30,11 @@ constexpr int VOLUME_STEPS = 11;
 constexpr int VOLUME_STEP = 25;
 // The font draws character 127 as a filled bar segment.
 constexpr char BAR_SEGMENT = 127;
+
+// Between menus: the high scores' replays start after this long without a key.
+constexpr int ATTRACT_DELAY_SECONDS = 30;
+// The end of each of them stays on screen this long before the next begins.
+constexpr int ATTRACT_END_SECONDS = 3;
 
 const char* const QUIT_QUESTION = "Are you sure you want to quit?";
 const char* const QUIT_CHOICES = "Yes / No";
@@ -72,6 +78,33 @@ void addSlider(Menu& menu, const char* label, int y, int* value, const int (&val
                const char* const (&names)[N])
 {
     menu.addItem(std::make_unique<MenuItemSlider>(label, OptionsMenu, y, value, N, values, names));
+}
+
+// From the clock, as at start-up, but finer than a second: two games begun in
+// the same second still start differently.
+std::uint32_t clockSeed()
+{
+    auto now = std::chrono::system_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::microseconds>(now).count());
+}
+
+// The replay's entry as the list shows it: its owner is named and its score
+// is the one recorded, or the replay belongs to no entry.
+bool captionFor(const Replay& replay, int place, std::string& caption)
+{
+    HighScoreTable table(HIGH_SCORE_FILE);
+    int index = 0;
+    for (const auto& entry : table.getEntries()) {
+        if (index++ != place)
+            continue;
+        if (entry->score != replay.finalScore)
+            return false;
+        char line[48];
+        std::snprintf(line, sizeof line, "%s ...... %08d", entry->name, static_cast<int>(entry->score));
+        caption = line;
+        return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -198,6 +231,7 @@ bool WispenGame::logic()
     }
 
     gamepad.poll(currentScreen == &playScreen);
+    countIdleTime();
     if (!currentScreen->logic())
         return false;
     int action = currentScreen->getResult();
@@ -209,9 +243,10 @@ bool WispenGame::logic()
 
 void WispenGame::carryOut(int action)
 {
+    keepFinishedGame(action);
     switch (action) {
     case NewGame:
-        playScreen.start();
+        playScreen.begin(clockSeed());
         switchMusic(GAME_MUSIC_ORDER, GameMusic);
         setScreen(&playScreen);
         break;
@@ -225,6 +260,10 @@ void WispenGame::carryOut(int action)
     case MainMenu:
         if (musicState != MenuMusic)
             switchMusic(MENU_MUSIC_ORDER, MenuMusic);
+        // The key that ended a replay between menus does nothing more: the
+        // menu's snapshot holds it, and nothing it typed waits in the buffer.
+        if (currentScreen == &replayScreen)
+            clear_keybuf();
         setScreen(&mainMenu);
         break;
     case EnterName:
@@ -251,6 +290,9 @@ void WispenGame::carryOut(int action)
         storyScreen.start();
         setScreen(&storyScreen);
         break;
+    case NextReplay:
+        showNextHighScoreReplay();
+        break;
     default:
         // Unknown codes leave the same screen current; it is asked again.
         break;
@@ -264,9 +306,68 @@ void WispenGame::showHighScores()
     const char* enteredName = nullptr;
     if (currentScreen == &nameEntryMenu && nameEntryMenu.getSelectedItem())
         enteredName = nameEntryMenu.getSelectedItem()->text.c_str();
+    int place = enteredName ? ReplayArchive::placeOf(playScreen.score.total()) : -1;
     fillHighScores(highScoreMenu, enteredName, playScreen.score.total());
+    archive.keepHighScore(place, playScreen.recording);
     highScoreMenu.result = MainMenu;
     setScreen(&highScoreMenu);
+}
+
+// A game is finished when it leaves the play screen for the name entry or the
+// main menu, or the abandon question for the main menu. A game cut off by
+// the window's close button is not kept.
+void WispenGame::keepFinishedGame(int action)
+{
+    bool fromPlay = currentScreen == &playScreen && (action == EnterName || action == MainMenu);
+    bool abandoned = currentScreen == &abandonPrompt && action == MainMenu;
+    if (!fromPlay && !abandoned)
+        return;
+    playScreen.recording.finish(playScreen.score.total());
+    archive.keepLastGame(playScreen.recording);
+}
+
+void WispenGame::countIdleTime()
+{
+    if (currentScreen != &mainMenu || controls.anyDeviceKeyHeld()) {
+        idleTicks = 0;
+        return;
+    }
+    if (++idleTicks < ATTRACT_DELAY_SECONDS * tickRate(settings.fps))
+        return;
+    idleTicks = 0;
+    nextReplayPlace = 0;
+    showNextHighScoreReplay();
+}
+
+// Best first; a place whose replay is missing, damaged, of another version or
+// not the entry's own is passed over. After the last the main menu is back.
+void WispenGame::showNextHighScoreReplay()
+{
+    while (nextReplayPlace < ReplayArchive::PLACES) {
+        int place = nextReplayPlace++;
+        Replay replay;
+        std::string why;
+        std::string caption;
+        if (!Replay::read(archive.highScorePath(place), replay, why) || !captionFor(replay, place, caption))
+            continue;
+        replayScreen.result = NextReplay;
+        replayScreen.keyResult = MainMenu;
+        replayScreen.endHold = ATTRACT_END_SECONDS * tickRate(settings.fps);
+        replayScreen.show(replay, caption, true);
+        setScreen(&replayScreen);
+        return;
+    }
+    setScreen(&mainMenu);
+}
+
+void WispenGame::watch(const Replay& replay)
+{
+    replayScreen.result = Quit;
+    replayScreen.keyResult = Quit;
+    replayScreen.endHold = -1;
+    replayScreen.show(replay, "", false);
+    switchMusic(GAME_MUSIC_ORDER, GameMusic);
+    setScreen(&replayScreen);
 }
 
 void WispenGame::switchMusic(int order, int part)

@@ -2,6 +2,8 @@
 
 #include "app/Game.h"
 #include "play/MainGame.h"
+#include "play/ReplayArchive.h"
+#include "play/ReplayScreen.h"
 #include "ui/Menu.h"
 #include "ui/Prompt.h"
 #include "ui/Story.h"
@@ -35,6 +37,8 @@ public:
     Error init() override;
 
     void setScreen(GameScreen* screen);
+    // Plays replay instead of the menus; the program ends after it.
+    void watch(const Replay& replay);
     void startMusic(int order);
 
     Menu mainMenu;
@@ -46,6 +50,8 @@ public:
     Prompt abandonPrompt;
     Prompt quitPrompt;
     Story storyScreen;
+    ReplayScreen replayScreen;
+    ReplayArchive archive;
     GameScreen* currentScreen = nullptr;
     AL_DUH_PLAYER* musicPlayer = nullptr;
     float musicVolume = 1.0f;
@@ -58,4 +64,10 @@ private:
     void carryOut(int action);
     void showHighScores();
     void switchMusic(int order, int part);
+    void keepFinishedGame(int action);
+    void countIdleTime();
+    void showNextHighScoreReplay();
+
+    int idleTicks = 0;
+    int nextReplayPlace = ReplayArchive::PLACES;
 };

@@ -139,10 +139,48 @@ Error MainGame::start()
     ambientDelay = AMBIENT_B_DELAY;
     ambientOn = false;
     score.clear();
+    recording.begin(seed);
     return Error(NoError);
 }
 
+void MainGame::begin(std::uint32_t gameSeed)
+{
+    playback = nullptr;
+    seed = gameSeed;
+    std::srand(seed);
+    start();
+}
+
+void MainGame::beginPlayback(const Replay& replay)
+{
+    begin(replay.seed);
+    playback = &replay;
+}
+
 bool MainGame::logic()
+{
+    latchTickKeys();
+    bool finished = playTick();
+    controls.unlatch();
+    return finished;
+}
+
+// A tick past the end of a replay reads every key up.
+void MainGame::latchTickKeys()
+{
+    unsigned keys;
+    if (playback) {
+        std::size_t tick = recording.ticks.size();
+        keys = tick < playback->ticks.size() ? playback->ticks[tick] : 0u;
+        prevKey[KEY_ESC] = (keys & Replay::ESCAPE_SEEN) ? 1 : 0;
+    } else {
+        keys = controls.heldPlayKeys() | (prevKey[KEY_ESC] ? Replay::ESCAPE_SEEN : 0u);
+    }
+    recording.record(keys);
+    controls.latch(keys);
+}
+
+bool MainGame::playTick()
 {
     updateSouls();
     updatePowerups();

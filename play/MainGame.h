@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/GameScreen.h"
+#include "play/Replay.h"
 #include "world/Camera.h"
 #include "world/Player.h"
 #include "world/Powerup.h"
@@ -34,11 +35,21 @@ public:
     ~MainGame() override;
 
     int getResult() override;
+    // One tick of play. The six play keys are read once as it begins, from
+    // the devices or from the replay being played back, recorded, and held
+    // for the whole tick.
     bool logic() override;
     // Sizes are taken from the target, so any bitmap can receive the frame;
     // the radar, health bar and score line keep their fixed pixel positions.
     void draw(BITMAP* target) override;
     Error start() override;
+    // A new game with the random numbers seeded afresh by seed, recorded from
+    // its first tick.
+    void begin(std::uint32_t seed);
+    // The replay's game: its settings must be in place; until the next begin
+    // its keys stand in for the player's. The replay must outlive the game.
+    void beginPlayback(const Replay& replay);
+    void stopAmbientSets();
 
     void spawnSoul();
     bool canPlace(const Soul& candidate) const;
@@ -81,6 +92,8 @@ public:
     int ambientDelay;  // counts down to the right-hand ambient loops, then -1
     bool ambientOn;
     Score score;
+    // The game being played, tick by tick; finished by whoever ends the game.
+    Replay recording;
 
 private:
     void deleteGame();
@@ -92,10 +105,14 @@ private:
     void runScrTimer();
     void startAmbientSets();
     bool finishes();
-    void stopAmbientSets();
+    void latchTickKeys();
+    bool playTick();
 
     void pickUp(Powerup& powerup);
     void apply(const Powerup::Effect& effect);
     void addBubble(float x, float y, const char* text);
     void drawGameOver(BITMAP* target);
+
+    const Replay* playback = nullptr;
+    std::uint32_t seed = 0;
 };

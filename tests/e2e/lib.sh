@@ -154,12 +154,13 @@ ini_value() {
 # E2E_GAME_TIMEOUT seconds. The arguments go to env, e.g. -u DISPLAY.
 # E2E_LAUNCHER, when set, is a command (absolute path and its options) that
 # runs the game, e.g. to start it as another user or under a resource limit.
+# E2E_GAME_ARGS, when set, are the game's own arguments, e.g. --replay FILE.
 start_game() {
   GAME_ARGS=("$@")
   GAME_STARTED_MS=$(_now_ms)
   # The game's handler of TERM can hang in the library's shutdown; KILL follows.
   timeout -k 2 -s TERM "${E2E_GAME_TIMEOUT:-20}" \
-    env "$@" HOME="$E2E_DIR/home" PATH="$E2E_DIR/no-programs" ${E2E_LAUNCHER:-} ./wispen \
+    env "$@" HOME="$E2E_DIR/home" PATH="$E2E_DIR/no-programs" ${E2E_LAUNCHER:-} ./wispen ${E2E_GAME_ARGS:-} \
     > "$E2E_DIR/game.out" 2> "$E2E_DIR/game.err" &
   GAME_PID=$!
 }

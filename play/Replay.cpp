@@ -1,0 +1,330 @@
+#include "play/Replay.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+#include "app/Game.h"
+#include "app/Settings.h"
+#include "play/MainGame.h"
+
+namespace {
+
+const char MAGIC[4] = {'W', 'S', 'P', 'R'};
+constexpr std::size_t HEADER_SIZE = 52;
+// Final score, tick count and checksum.
+constexpr std::size_t TRAILER_SIZE = 12;
+// A run's length takes seven bits a byte; five bytes hold any 32-bit count.
+constexpr int MAX_LENGTH_BYTES = 5;
+constexpr int LAST_DIFFICULTY = 2;
+const char* const TEMP_SUFFIX = ".tmp";
+
+// CRC-32 as zlib and PNG compute it (reflected, polynomial 0xEDB88320).
+std::uint32_t crc32(const std::string& bytes, std::size_t size)
+{
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < size; i++) {
+        crc ^= static_cast<unsigned char>(bytes[i]);
+        for (int bit = 0; bit < 8; bit++)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void putU32(std::string& out, std::uint32_t value)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(static_cast<char>((value >> shift) & 0xFFu));
+}
+
+void putU16(std::string& out, std::uint16_t value)
+{
+    out.push_back(static_cast<char>(value & 0xFFu));
+    out.push_back(static_cast<char>(value >> 8));
+}
+
+void putI32(std::string& out, std::int32_t value) { putU32(out, static_cast<std::uint32_t>(value)); }
+
+void putFloat(std::string& out, float value)
+{
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    putU32(out, bits);
+}
+
+void putLength(std::string& out, std::uint32_t length)
+{
+    while (length >= 0x80u) {
+        out.push_back(static_cast<char>((length & 0x7Fu) | 0x80u));
+        length >>= 7;
+    }
+    out.push_back(static_cast<char>(length));
+}
+
+// Reads little-endian fields from a byte string; every read is checked
+// against the end the reader was given.
+class Reader {
+public:
+    Reader(const std::string& bytes, std::size_t end) : bytes(bytes), end(end) {}
+
+    std::uint32_t u32(std::size_t at) const
+    {
+        std::uint32_t value = 0;
+        for (int i = 3; i >= 0; i--)
+            value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+        return value;
+    }
+    std::uint16_t u16(std::size_t at) const
+    {
+        return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
+                                          (static_cast<unsigned char>(bytes[at + 1]) << 8));
+    }
+    std::int32_t i32(std::size_t at) const { return static_cast<std::int32_t>(u32(at)); }
+    float f32(std::size_t at) const
+    {
+        std::uint32_t bits = u32(at);
+        float value;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    }
+    bool atEnd() const { return pos >= end; }
+    unsigned char byte() { return static_cast<unsigned char>(bytes[pos++]); }
+    // False at a length that runs past the end or past 32 bits.
+    bool length(std::uint32_t& value)
+    {
+        value = 0;
+        for (int i = 0; i < MAX_LENGTH_BYTES; i++) {
+            if (atEnd())
+                return false;
+            unsigned char b = byte();
+            std::uint64_t part = static_cast<std::uint64_t>(b & 0x7Fu) << (7 * i);
+            if (part > 0xFFFFFFFFu)
+                return false;
+            value |= static_cast<std::uint32_t>(part);
+            if (!(b & 0x80u))
+                return true;
+        }
+        return false;
+    }
+
+    std::size_t pos = HEADER_SIZE;
+
+private:
+    const std::string& bytes;
+    std::size_t end;
+};
+
+int usableDifficulty(int difficulty)
+{
+    return difficulty >= 0 && difficulty <= LAST_DIFFICULTY ? difficulty : Settings().difficulty;
+}
+
+bool inRange(std::int32_t value, std::int32_t low, std::int32_t high) { return value >= low && value <= high; }
+
+// The name of the first recorded setting the play logic could not have used
+// as it stands, or null when all are usable.
+const char* settingOutOfRange(const Replay::PlaySettings& play)
+{
+    if (!inRange(play.fps, 1, MAX_TICK_RATE))
+        return "fps";
+    if (!std::isfinite(play.acc))
+        return "acc";
+    if (!std::isfinite(play.dec))
+        return "dec";
+    if (!inRange(play.rad, 0, MAX_RADIUS))
+        return "rad";
+    if (!inRange(play.maxParticles, 0, MAX_PARTICLES))
+        return "maxParticles";
+    if (!inRange(play.difficulty, 0, LAST_DIFFICULTY))
+        return "difficulty";
+    if (!inRange(play.nStars, 0, MainGame::MAX_STARS))
+        return "nStars";
+    return nullptr;
+}
+
+bool decodeTicks(Reader& reader, std::uint32_t count, std::vector<std::uint8_t>& ticks, std::string& why)
+{
+    ticks.clear();
+    ticks.reserve(count);
+    while (!reader.atEnd()) {
+        unsigned keys = reader.byte();
+        std::uint32_t length = 0;
+        if (keys > Replay::TICK_BITS || !reader.length(length) || length == 0) {
+            why = "a run of its inputs is damaged";
+            return false;
+        }
+        if (length > count - ticks.size()) {
+            why = "its inputs run past its tick count";
+            return false;
+        }
+        ticks.insert(ticks.end(), length, static_cast<std::uint8_t>(keys));
+    }
+    if (ticks.size() != count) {
+        why = "its inputs end before its tick count";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void Replay::begin(std::uint32_t gameSeed)
+{
+    gameVersion = GAME_VERSION;
+    seed = gameSeed;
+    play.fps = tickRate(settings.fps);
+    play.acc = usableAcc(settings.acc);
+    play.dec = usableDec(settings.dec);
+    play.rad = clampedRadius(settings.rad);
+    play.hp1 = settings.hp1;
+    play.hp2 = settings.hp2;
+    play.spawnTime = settings.spawnTime;
+    play.maxParticles = clampedTrailLength(settings.maxParticles);
+    play.difficulty = usableDifficulty(settings.difficulty);
+    play.nStars = std::clamp(settings.nStars, 0, MainGame::MAX_STARS);
+    ticks.clear();
+    finalScore = 0;
+}
+
+void Replay::applySettings() const
+{
+    settings.fps = play.fps;
+    settings.acc = play.acc;
+    settings.dec = play.dec;
+    settings.rad = play.rad;
+    settings.hp1 = play.hp1;
+    settings.hp2 = play.hp2;
+    settings.spawnTime = play.spawnTime;
+    settings.maxParticles = play.maxParticles;
+    settings.difficulty = play.difficulty;
+    settings.nStars = play.nStars;
+}
+
+std::string Replay::encode() const
+{
+    std::string out(MAGIC, sizeof MAGIC);
+    putU16(out, FORMAT_VERSION);
+    putU16(out, gameVersion);
+    putU32(out, seed);
+    putI32(out, play.fps);
+    putFloat(out, play.acc);
+    putFloat(out, play.dec);
+    putI32(out, play.rad);
+    putI32(out, play.hp1);
+    putI32(out, play.hp2);
+    putI32(out, play.spawnTime);
+    putI32(out, play.maxParticles);
+    putI32(out, play.difficulty);
+    putI32(out, play.nStars);
+    for (std::size_t i = 0; i < ticks.size();) {
+        std::size_t run = i;
+        while (run < ticks.size() && ticks[run] == ticks[i])
+            run++;
+        out.push_back(static_cast<char>(ticks[i]));
+        putLength(out, static_cast<std::uint32_t>(run - i));
+        i = run;
+    }
+    putI32(out, finalScore);
+    putU32(out, tickCount());
+    putU32(out, crc32(out, out.size()));
+    return out;
+}
+
+bool Replay::decode(const std::string& bytes, Replay& replay, std::string& why)
+{
+    if (bytes.empty()) {
+        why = "the file is empty";
+        return false;
+    }
+    std::size_t prefix = std::min(bytes.size(), sizeof MAGIC);
+    if (bytes.compare(0, prefix, MAGIC, prefix) != 0) {
+        why = "the file is not a Wispen replay";
+        return false;
+    }
+    if (bytes.size() < HEADER_SIZE + TRAILER_SIZE) {
+        why = "the replay is cut short";
+        return false;
+    }
+    const std::size_t body = bytes.size() - TRAILER_SIZE;
+    Reader reader(bytes, body);
+    if (crc32(bytes, bytes.size() - 4) != reader.u32(bytes.size() - 4)) {
+        why = "the replay is damaged or cut short (its checksum does not match)";
+        return false;
+    }
+    if (reader.u16(4) != FORMAT_VERSION) {
+        why = "the replay is in another file format (version " + std::to_string(reader.u16(4)) + ")";
+        return false;
+    }
+    if (reader.u16(6) != GAME_VERSION) {
+        why = "the replay was recorded by another version of the game (" + std::to_string(reader.u16(6)) +
+              ", this is " + std::to_string(GAME_VERSION) + ")";
+        return false;
+    }
+    Replay result;
+    result.gameVersion = reader.u16(6);
+    result.seed = reader.u32(8);
+    PlaySettings& play = result.play;
+    play.fps = reader.i32(12);
+    play.acc = reader.f32(16);
+    play.dec = reader.f32(20);
+    play.rad = reader.i32(24);
+    play.hp1 = reader.i32(28);
+    play.hp2 = reader.i32(32);
+    play.spawnTime = reader.i32(36);
+    play.maxParticles = reader.i32(40);
+    play.difficulty = reader.i32(44);
+    play.nStars = reader.i32(48);
+    if (const char* setting = settingOutOfRange(play)) {
+        why = std::string("the replay's setting ") + setting + " is out of range";
+        return false;
+    }
+    result.finalScore = reader.i32(body);
+    std::uint32_t count = reader.u32(body + 4);
+    if (count > MAX_TICKS) {
+        why = "the replay claims " + std::to_string(count) + " ticks, more than any game lasts";
+        return false;
+    }
+    if (!decodeTicks(reader, count, result.ticks, why)) {
+        why = "the replay is damaged: " + why;
+        return false;
+    }
+    replay = std::move(result);
+    return true;
+}
+
+bool Replay::read(const std::string& path, Replay& replay, std::string& why)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        why = "cannot open " + path;
+        return false;
+    }
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        why = "cannot read " + path;
+        return false;
+    }
+    return decode(bytes, replay, why);
+}
+
+bool Replay::write(const std::string& path) const
+{
+    const std::string bytes = encode();
+    const std::string temp = path + TEMP_SUFFIX;
+    std::FILE* out = std::fopen(temp.c_str(), "wb");
+    if (!out)
+        return false;
+    bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    written = std::fflush(out) == 0 && written;
+    written = fsync(fileno(out)) == 0 && written;
+    written = std::fclose(out) == 0 && written;
+    if (!written || std::rename(temp.c_str(), path.c_str()) != 0) {
+        std::remove(temp.c_str());
+        return false;
+    }
+    return true;
+}

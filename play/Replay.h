@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/Controls.h"
+
+// The game's version. A replay is played only by the version that recorded
+// it: any change to the play logic may make the same keys play another game,
+// so a change that alters what recorded keys do raises this number.
+constexpr std::uint16_t GAME_VERSION = 1;
+
+// One game as it was played: the seed its random numbers started from, every
+// setting that shapes play, the keys the play screen read on each logic tick
+// and the score it ended with. The play screen records into one; a replay
+// screen plays one back. The file form is described in the README.
+class Replay {
+public:
+    static constexpr std::uint16_t FORMAT_VERSION = 1;
+    // About 77 hours at 60 ticks a second: a longer claim is a damaged file,
+    // refused before anything is allocated for it.
+    static constexpr std::uint32_t MAX_TICKS = 1u << 24;
+    // A tick's byte: the six play keys (bits 0 to 5, as Controls orders
+    // them) and, in bit 6, Escape as the screen's last snapshot held it,
+    // which decides whether a held Escape counts as pressed.
+    static constexpr unsigned ESCAPE_SEEN = 1u << Controls::PLAY_KEY_COUNT;
+    static constexpr unsigned TICK_BITS = ESCAPE_SEEN * 2 - 1;
+
+    // The settings as the play logic reads them: values it clamps or
+    // replaces are stored clamped or replaced, so they play the same.
+    struct PlaySettings {
+        std::int32_t fps;
+        float acc;
+        float dec;
+        std::int32_t rad;
+        std::int32_t hp1;
+        std::int32_t hp2;
+        std::int32_t spawnTime;
+        std::int32_t maxParticles;
+        std::int32_t difficulty;
+        std::int32_t nStars;
+    };
+
+    // A fresh recording of a game seeded with seed, under the settings of now.
+    void begin(std::uint32_t seed);
+    void record(unsigned tickKeys) { ticks.push_back(static_cast<std::uint8_t>(tickKeys)); }
+    void finish(std::int32_t score) { finalScore = score; }
+    std::uint32_t tickCount() const { return static_cast<std::uint32_t>(ticks.size()); }
+    // Puts the recorded play settings into the global record.
+    void applySettings() const;
+
+    std::string encode() const;
+    // Fills replay from bytes; false with the reason in why when they are not
+    // a whole, undamaged replay of this game's version.
+    static bool decode(const std::string& bytes, Replay& replay, std::string& why);
+    static bool read(const std::string& path, Replay& replay, std::string& why);
+    // Written whole under a temporary name, then renamed over path; false
+    // (and the old file kept) when any step fails.
+    bool write(const std::string& path) const;
+
+    std::uint16_t gameVersion = GAME_VERSION;
+    std::uint32_t seed = 0;
+    PlaySettings play{};
+    std::vector<std::uint8_t> ticks;
+    std::int32_t finalScore = 0;
+};

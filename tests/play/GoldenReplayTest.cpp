@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+#include <string>
+
+#include "PlayFixture.h"
+#include "play/ReplayScreen.h"
+
+namespace {
+
+// The recorded games under tests/replays and what they came to. Any change
+// to the world or the play logic that alters one of them shows here; when it
+// is meant, the goldens are made again (tests/replays/make_golden_replays)
+// and the commit says why.
+struct Golden {
+    const char* file;
+    int score;
+    unsigned ticks;
+};
+
+const Golden GOLDENS[] = {
+    {"easy-long.rpl", 3900, 3239},
+    {"normal-abandoned.rpl", 400, 901},
+    {"hard-plain.rpl", 950, 856},
+};
+
+std::string goldenPath(const char* file) { return std::string(WISPEN_SOURCE_DIR) + "/tests/replays/" + file; }
+
+class GoldenReplay : public PlayFixture {
+protected:
+    Replay load(const char* file)
+    {
+        Replay replay;
+        std::string why;
+        EXPECT_TRUE(Replay::read(goldenPath(file), replay, why)) << file << ": " << why;
+        return replay;
+    }
+
+    // Plays the replay to its end without drawing; false when it never ends.
+    bool playToEnd(ReplayScreen& screen, const Replay& replay)
+    {
+        screen.show(replay, "", true);
+        for (unsigned tick = 0; tick <= replay.tickCount() && screen.playing(); tick++)
+            screen.step();
+        return !screen.playing();
+    }
+};
+
+TEST_F(GoldenReplay, EveryGoldenGameComesOutAsRecorded)
+{
+    for (const Golden& golden : GOLDENS) {
+        SCOPED_TRACE(golden.file);
+        Replay replay = load(golden.file);
+        EXPECT_EQ(replay.finalScore, golden.score);
+        EXPECT_EQ(replay.tickCount(), golden.ticks);
+        ReplayScreen screen;
+        ASSERT_TRUE(playToEnd(screen, replay));
+        EXPECT_FALSE(screen.outOfStep());
+        EXPECT_EQ(screen.game.score.total(), golden.score);
+        EXPECT_EQ(screen.game.recording.tickCount(), golden.ticks);
+    }
+}
+
+TEST_F(GoldenReplay, TheGoldensCoverTheDifficultiesAndTheSparseSettings)
+{
+    EXPECT_EQ(load("easy-long.rpl").play.difficulty, 0);
+    EXPECT_EQ(load("normal-abandoned.rpl").play.difficulty, 1);
+    Replay plain = load("hard-plain.rpl");
+    EXPECT_EQ(plain.play.difficulty, 2);
+    EXPECT_EQ(plain.play.maxParticles, 0);
+    EXPECT_EQ(plain.play.nStars, 0);
+}
+
+TEST_F(GoldenReplay, PlaybackLeavesThePlayersSettingsAsTheyWere)
+{
+    settings.difficulty = 2;
+    settings.nStars = 17;
+    settings.volSound = 99;
+    {
+        ReplayScreen screen;
+        playToEnd(screen, load("easy-long.rpl"));
+        EXPECT_EQ(settings.difficulty, 0);
+        EXPECT_EQ(settings.volSound, 0);
+    }
+    EXPECT_EQ(settings.difficulty, 2);
+    EXPECT_EQ(settings.nStars, 17);
+    EXPECT_EQ(settings.volSound, 99);
+}
+
+// The net must be able to catch something: one key changed at one tick, or
+// a score that was not the one played, and the playback says so.
+TEST_F(GoldenReplay, AChangedKeyOrScoreIsOutOfStep)
+{
+    Replay changed = load("easy-long.rpl");
+    changed.ticks[changed.ticks.size() / 3] ^= 1u;  // Left, a third of the way in
+    ReplayScreen screen;
+    playToEnd(screen, changed);
+    EXPECT_TRUE(screen.outOfStep());
+
+    Replay wrongScore = load("hard-plain.rpl");
+    wrongScore.finalScore += 1;
+    ReplayScreen other;
+    playToEnd(other, wrongScore);
+    EXPECT_TRUE(other.outOfStep());
+}
+
+// A game recorded now plays back the same, whatever it went through: an
+// Escape answered "no" with the key still held, and the abandon at the end.
+TEST_F(GoldenReplay, AGameJustRecordedPlaysBackInStep)
+{
+    game.begin(4242u);
+    game.readKeys();
+    for (int tick = 0; tick < 700; tick++) {
+        key[KEY_LEFT] = (tick / 50) % 2;
+        key[KEY_DOWN] = (tick / 70) % 3 == 0;
+        key[KEY_ESC] = tick == 300 || tick == 699;
+        if (game.logic() && tick == 300)
+            game.readKeys();
+    }
+    game.recording.finish(game.score.total());
+    Replay recorded;
+    std::string why;
+    ASSERT_TRUE(Replay::decode(game.recording.encode(), recorded, why)) << why;
+    ReplayScreen screen;
+    ASSERT_TRUE(playToEnd(screen, recorded));
+    EXPECT_FALSE(screen.outOfStep());
+    EXPECT_EQ(screen.game.recording.ticks, game.recording.ticks);
+}
+
+} // namespace
