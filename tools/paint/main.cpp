@@ -4,6 +4,7 @@
 //
 //   wispen_paint <work dir>
 //   wispen_paint --contact-sheet <data.dat> <sheet.bmp> [story]
+//   wispen_paint --icons <dir> <size>...   (the menu icon, dir/wispen-<size>.png)
 
 #include <allegro.h>
 #include <jpgalleg.h>
@@ -17,6 +18,7 @@
 #include "paint/ContactSheet.h"
 #include "paint/CreaturePainter.h"
 #include "paint/PixelFont.h"
+#include "paint/PngFile.h"
 #include "paint/PowerupPainter.h"
 #include "paint/SkyPainter.h"
 
@@ -90,10 +92,29 @@ bool paintStars(const std::string& dir, const Colour& sky)
     return ok;
 }
 
+// The desktop's icon is the player's own smiling wisp, painted afresh at
+// every size the icon theme asks for rather than scaled from one picture.
+bool paintIcons(const std::string& dir, int count, char** sizes)
+{
+    bool ok = count > 0;
+    CreaturePainter painter(CreaturePainter::Family::Wisp);
+    for (int i = 0; i < count; i++) {
+        int size = std::atoi(sizes[i]);
+        if (size < 1 || size > 1024) {
+            std::fprintf(stderr, "wispen_paint: no icon of size %s\n", sizes[i]);
+            return false;
+        }
+        Image icon = painter.face(CreaturePainter::Expression::Smile, size / float(CreaturePainter::SIZE));
+        ok &= PngFile::save(icon, dir + "/wispen-" + std::to_string(size) + ".png");
+    }
+    return ok;
+}
+
 int usage()
 {
     std::fprintf(stderr, "usage: wispen_paint <work dir>\n"
-                         "       wispen_paint --contact-sheet <data.dat> <sheet.bmp> [story]\n");
+                         "       wispen_paint --contact-sheet <data.dat> <sheet.bmp> [story]\n"
+                         "       wispen_paint --icons <dir> <size>...\n");
     return 2;
 }
 
@@ -113,6 +134,8 @@ int main(int argc, char** argv)
 
     if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "--contact-sheet") == 0)
         return ContactSheet().write(argv[2], argv[3], argc == 5 ? argv[4] : nullptr) ? 0 : 1;
+    if (argc >= 4 && std::strcmp(argv[1], "--icons") == 0)
+        return paintIcons(argv[2], argc - 3, argv + 3) ? 0 : 1;
     if (argc != 2)
         return usage();
 
