@@ -35,8 +35,9 @@ protected:
     {
         delete game;
         remove_sound();
-        if (oldDir[0])
+        if (oldDir[0]) {
             EXPECT_EQ(0, chdir(oldDir));
+        }
         for (int i = 0; i < KEY_MAX; i++)
             key[i] = 0;
         settings = Settings();
