@@ -55,6 +55,9 @@ void installCloseSignals()
 namespace {
 
 const int DIGITAL_VOICES = 32;
+// Each voice at full scale in the mixer: the library's default halves every
+// voice for the number reserved, which left the music 13 dB under the rest.
+// The headroom is in the mastering of the samples and the module instead.
 const int VOLUME_PER_VOICE = 0;
 const int PALETTE_DEPTH = 8;
 

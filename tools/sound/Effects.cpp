@@ -7,6 +7,8 @@ namespace {
 
 constexpr double DT = 1.0 / SOUND_RATE;
 
+constexpr double THUMP_PEAK = 0.2;
+
 size_t samplesFor(double seconds) { return static_cast<size_t>(seconds * SOUND_RATE); }
 
 // A struck tone: fundamental with a little of the octave and twelfth, or with
@@ -97,7 +99,9 @@ Signal makeThump()
         phase += TWO_PI * f * DT;
     }
     fadeEnds(s, SOUND_RATE, 0.001, 0.03);
-    normalisePeak(s, 0.7);
+    // A contact that lasts plays the thump again on every tick, a dozen at
+    // once: one alone is quiet so that the pile stays under the music's peaks.
+    normalisePeak(s, THUMP_PEAK);
     return s;
 }
 
