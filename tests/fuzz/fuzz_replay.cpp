@@ -1,0 +1,40 @@
+// Fuzzes the replay reader: whatever bytes are offered as a replay, reading
+// them either refuses with a reason or gives a replay whose ticks add up to
+// its count, within the limit, and which writes back as the same bytes.
+
+#include <cstdint>
+#include <string>
+
+#include "FuzzSupport.h"
+#include "play/Replay.h"
+
+// The seeds are the golden replays, so they follow the format wherever it goes.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    if (const char* seeds = fuzz::seedDirectory()) {
+        for (const char* name : {"easy-long.rpl", "normal-abandoned.rpl", "hard-plain.rpl"}) {
+            std::string golden = fuzz::readFile(std::string(WISPEN_SOURCE_DIR) + "/tests/replays/" + name);
+            fuzz::writeFile(std::string(seeds) + "/" + name, golden);
+        }
+        std::exit(0);
+    }
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    Replay replay;
+    std::string why;
+    if (!Replay::decode(bytes, replay, why)) {
+        fuzz::check(!why.empty(), "a refusal says why");
+        return 0;
+    }
+    fuzz::check(replay.tickCount() <= Replay::MAX_TICKS, "a replay read is within the tick limit");
+    fuzz::check(replay.encode() == bytes || replay.encode().size() <= bytes.size(),
+                "a replay read writes back no longer than it was read");
+    Replay again;
+    fuzz::check(Replay::decode(replay.encode(), again, why), "a replay read reads back after writing");
+    fuzz::check(again.ticks == replay.ticks && again.finalScore == replay.finalScore, "and reads back the same");
+    return 0;
+}
