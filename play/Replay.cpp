@@ -8,6 +8,7 @@
 #include <iterator>
 #include <unistd.h>
 
+#include "app/FileSave.h"
 #include "app/Game.h"
 #include "app/Settings.h"
 #include "play/MainGame.h"
@@ -21,7 +22,6 @@ constexpr std::size_t TRAILER_SIZE = 12;
 // A run's length takes seven bits a byte; five bytes hold any 32-bit count.
 constexpr int MAX_LENGTH_BYTES = 5;
 constexpr int LAST_DIFFICULTY = 2;
-const char* const TEMP_SUFFIX = ".tmp";
 
 // CRC-32 as zlib and PNG compute it (reflected, polynomial 0xEDB88320).
 std::uint32_t crc32(const std::string& bytes, std::size_t size)
@@ -298,6 +298,11 @@ bool Replay::decode(const std::string& bytes, Replay& replay, std::string& why)
 
 bool Replay::read(const std::string& path, Replay& replay, std::string& why)
 {
+    // A FIFO or a device would block the read or never end it.
+    if (!isRegularFile(path.c_str())) {
+        why = access(path.c_str(), F_OK) == 0 ? path + " is not a regular file" : "cannot open " + path;
+        return false;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         why = "cannot open " + path;
@@ -314,17 +319,13 @@ bool Replay::read(const std::string& path, Replay& replay, std::string& why)
 bool Replay::write(const std::string& path) const
 {
     const std::string bytes = encode();
-    const std::string temp = path + TEMP_SUFFIX;
-    std::FILE* out = std::fopen(temp.c_str(), "wb");
+    FileSave save(path.c_str());
+    if (!save.allowed())
+        return false;
+    std::FILE* out = std::fopen(save.path(), "wb");
     if (!out)
         return false;
     bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-    written = std::fflush(out) == 0 && written;
-    written = fsync(fileno(out)) == 0 && written;
     written = std::fclose(out) == 0 && written;
-    if (!written || std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
+    return written && save.commit();
 }

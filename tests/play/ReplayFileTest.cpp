@@ -5,6 +5,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <sys/stat.h>
 
 #include "TempDir.h"
 #include "play/Replay.h"
@@ -125,6 +126,18 @@ TEST(ReplayFile, AMissingFileIsRefused)
     std::string why;
     EXPECT_FALSE(Replay::read("/nonexistent/replay.rpl", replay, why));
     EXPECT_NE(why.find("cannot open"), std::string::npos);
+}
+
+TEST(ReplayFile, AFifoIsRefusedWithoutBlocking)
+{
+    const std::string path = ::testing::TempDir() + "replay-fifo.rpl";
+    std::remove(path.c_str());
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    Replay replay;
+    std::string why;
+    EXPECT_FALSE(Replay::read(path, replay, why));
+    EXPECT_NE(why.find("not a regular file"), std::string::npos);
+    std::remove(path.c_str());
 }
 
 // A new high score takes its place's replay; those below move down with
