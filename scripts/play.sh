@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Sets everything up, then starts the game in its run directory (the game reads
-# and writes its files in the working directory).
+# Installs what building and playing needs, builds the game without its tests,
+# installs it into build/stage and starts it through its launcher, so your
+# settings and scores are kept in ~/.local/share/wispen, not in the build.
+# The launcher's options pass through: scripts/play.sh --replay FILE.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-scripts/setup.sh build
-cd build/run
-exec ./wispen
+caller=$(pwd)
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+scripts/setup.sh --play build
+rm -rf build/stage
+DESTDIR="$root/build/stage" cmake --install build --prefix /usr/local >/dev/null
+cd "$caller"
+exec "$root/build/stage/usr/local/games/wispen" "$@"

@@ -1,27 +1,60 @@
 #!/usr/bin/env bash
-# Installs what a fresh Debian 12 machine lacks to build, play and test Wispen,
-# then configures and builds. Does nothing it does not need to.
-# Usage: scripts/setup.sh [build-dir] [extra cmake arguments...]
+# Installs what a fresh Debian 12 machine lacks, then configures and builds.
+# Does nothing it does not need to.
+#   --play: only what building and playing needs, and a build without tests
+#           and benchmarks;
+#   --package: that, and the tools that make the Debian package;
+#   otherwise: everything the tests need too.
+# Usage: scripts/setup.sh [--play | --package] [build-dir] [extra cmake arguments...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-PACKAGES=(liballegro4-dev libaldmb1-dev libjpgalleg4-dev libgtest-dev libgmock-dev
-          libbenchmark-dev cmake g++ pkg-config xvfb xdotool x11-apps imagemagick
-          libx11-dev x11-utils sox clang libclang-rt-14-dev libebur128-dev)
+PLAY_PACKAGES=(liballegro4-dev libaldmb1-dev libjpgalleg4-dev cmake g++ pkg-config)
+PACKAGE_PACKAGES=(dpkg-dev)
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick
+               libx11-dev x11-utils sox clang libclang-rt-14-dev libebur128-dev
+               desktop-file-utils appstream lintian man-db dpkg-dev)
+
+mode=test
+case ${1:-} in
+  --play) mode=play; shift ;;
+  --package) mode=package; shift ;;
+esac
+PACKAGES=("${PLAY_PACKAGES[@]}")
+case $mode in
+  package) PACKAGES+=("${PACKAGE_PACKAGES[@]}") ;;
+  test) PACKAGES+=("${TEST_PACKAGES[@]}") ;;
+esac
 
 missing=()
 for package in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
   SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+      echo "setup: not root and no sudo; as root, run: apt-get install ${missing[*]}" >&2
+      exit 1
+    fi
+    SUDO="sudo"
+  fi
+  echo "Installing: ${missing[*]}"
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+# The package is built with Debian's hardening and optimisation flags. CMake
+# reads no CPPFLAGS, so they (the fortified functions) go with the compiler's.
+if [ "$mode" = package ]; then
+  eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
+  export CXXFLAGS="$CPPFLAGS $CXXFLAGS"
+fi
+
 BUILD_DIR=${1:-build}
 shift || true
-cmake -S . -B "$BUILD_DIR" "$@" >/dev/null
+# Said every time, as the cache keeps what the last run chose.
+options=(-DWISPEN_TESTS=ON -DWISPEN_BENCH=ON)
+[ "$mode" = test ] || options=(-DWISPEN_TESTS=OFF -DWISPEN_BENCH=OFF)
+cmake -S . -B "$BUILD_DIR" "${options[@]}" "$@" >/dev/null
 cmake --build "$BUILD_DIR" -j "$(nproc)"
