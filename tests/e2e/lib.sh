@@ -216,6 +216,18 @@ type_text() {
   done
 }
 
+# wait_game_over: waits up to 40 s for the white "GAME OVER!" above the
+# centre; its screenshot is left in over.png.
+wait_game_over() {
+  local deadline=$(($(date +%s) + 40))
+  while :; do
+    screenshot over.png
+    [ "$(count_colour over.png 140x30+90+90 FFFFFF)" -gt 10 ] && return 0
+    [ "$(date +%s)" -lt "$deadline" ] || fail "no GAME OVER text within 40 s"
+    sleep 0.2
+  done
+}
+
 # same_pixel FILE1 FILE2 X Y: both pictures have the same colour there.
 same_pixel() {
   [ "$(pixel "$1" "$3" "$4")" = "$(pixel "$2" "$3" "$4")" ]

@@ -33,13 +33,7 @@ wait_window
 sleep 0.2
 hold_key Return
 # "GAME OVER!" is white text above the centre; wait for it before finishing.
-deadline=$(($(date +%s) + 40))
-while :; do
-  screenshot over.png
-  [ "$(count_colour over.png 140x30+90+90 FFFFFF)" -gt 10 ] && break
-  [ "$(date +%s)" -lt "$deadline" ] || fail "no GAME OVER text within 40 s"
-  sleep 0.2
-done
+wait_game_over
 [ "$(count_colour over.png 240x30+40+118 C0C0C0)" -gt 10 ] || fail "no grey \"Press ENTER to continue...\" line"
 play_until_over
 sleep 0.3

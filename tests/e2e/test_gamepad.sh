@@ -68,13 +68,7 @@ pad_event 2 $DPAD_X 0
 screenshot steered.png
 compare -metric AE play.png steered.png null: 2>/dev/null && fail "the D-pad did not steer"
 
-deadline=$(($(date +%s) + 40))
-while :; do
-  screenshot over.png
-  [ "$(count_colour over.png 140x30+90+90 FFFFFF)" -gt 10 ] && break
-  [ "$(date +%s)" -lt "$deadline" ] || fail "no GAME OVER text within 40 s"
-  sleep 0.2
-done
+wait_game_over
 # The high-score check rewrites wispen.hsc once the game is over.
 before=$(stat -c %s wispen.hsc)
 deadline=$(($(date +%s) + 20))
