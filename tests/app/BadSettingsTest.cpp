@@ -16,6 +16,7 @@
 #include "FakeScreenUpdate.h"
 #include "FileFaults.h"
 #include "SoundLog.h"
+#include "FileBytes.h"
 #include "TempDir.h"
 #include "TestResources.h"
 #include "app/Game.h"
@@ -83,12 +84,6 @@ void expectFinishesWithin(unsigned seconds, Work work)
     ASSERT_EQ(child, waitpid(child, &status, 0));
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
         << (WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM ? "still busy after the limit" : "ended abnormally");
-}
-
-std::string slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 Settings readBack(const std::string& path)
@@ -190,10 +185,10 @@ TEST_F(BadSettingsFile, BytesThatAreNeverTextReachTheLibraryAsQuestionMarks)
         writeSettings(path.c_str());
     }
     chmod(dir.path().c_str(), 0700);
-    EXPECT_EQ(damaged, slurp(path));
+    EXPECT_EQ(damaged, fileBytes(path));
 
     writeSettings(path.c_str());
-    const std::string rewritten = slurp(path);
+    const std::string rewritten = fileBytes(path);
     EXPECT_EQ(0u, rewritten.find("[WISPEN]\nrad = 12\n?"));
     for (char c : rewritten)
         ASSERT_LT(static_cast<unsigned char>(c), 0xF8);

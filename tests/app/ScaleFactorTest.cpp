@@ -130,7 +130,7 @@ std::vector<Request> requests;
 int refusedWidth = 0;   // the pretend display refuses modes this wide; 0: none
 int acceptedDepth = 0;  // and takes only this depth; 0: any
 
-bool pretendDisplay(int, int w, int h, int depth)
+bool pretendScaledDisplay(int, int w, int h, int depth)
 {
     requests.push_back({w, h, depth});
     return w != refusedWidth && (acceptedDepth == 0 || depth == acceptedDepth);
@@ -174,9 +174,9 @@ protected:
 TEST_F(ScaledMode, TheEnlargedModeIsAskedForFirst)
 {
     settings.fullscreen = 0;
-    EXPECT_FALSE(openGraphicsMode(pretendDisplay, desktop1024).failed());
+    EXPECT_FALSE(openGraphicsMode(pretendScaledDisplay, desktop1024).failed());
     settings.fullscreen = 1;
-    EXPECT_FALSE(openGraphicsMode(pretendDisplay, desktop1024).failed());
+    EXPECT_FALSE(openGraphicsMode(pretendScaledDisplay, desktop1024).failed());
     EXPECT_EQ((std::vector<Request>{{640, 480, 32}, {1024, 768, 32}}), requests);
 }
 
@@ -185,14 +185,14 @@ TEST_F(ScaledMode, ARefusedEnlargedModeFallsBackToTheFrameSizeKeepingTheDepthRet
     settings.fullscreen = 0;
     refusedWidth = 640;
     acceptedDepth = 24;
-    EXPECT_FALSE(openGraphicsMode(pretendDisplay, desktop1024).failed());
+    EXPECT_FALSE(openGraphicsMode(pretendScaledDisplay, desktop1024).failed());
     EXPECT_EQ((std::vector<Request>{{640, 480, 32}, {640, 480, 24}, {320, 240, 32}, {320, 240, 24}}), requests);
     EXPECT_EQ(24, settings.bpp);
 
     requests.clear();
     settings.bpp = 32;
     acceptedDepth = 16;
-    EXPECT_EQ(GfxMode, openGraphicsMode(pretendDisplay, desktop1024).code);
+    EXPECT_EQ(GfxMode, openGraphicsMode(pretendScaledDisplay, desktop1024).code);
     EXPECT_EQ(4u, requests.size());
     EXPECT_EQ(32, settings.bpp);
 }
@@ -201,9 +201,9 @@ TEST_F(ScaledMode, ScaleOneAnUnknownDesktopOrAnImpossibleSizeAskOnlyForTheFrameS
 {
     settings.fullscreen = 1;
     settings.scale = 1;
-    openGraphicsMode(pretendDisplay, desktop1024);
+    openGraphicsMode(pretendScaledDisplay, desktop1024);
     settings.scale = 0;
-    openGraphicsMode(pretendDisplay, unknownDesktop);
-    openGraphicsMode(pretendDisplay, hugeDesktop);
+    openGraphicsMode(pretendScaledDisplay, unknownDesktop);
+    openGraphicsMode(pretendScaledDisplay, hugeDesktop);
     EXPECT_EQ((std::vector<Request>{{320, 240, 32}, {320, 240, 32}, {320, 240, 32}}), requests);
 }

@@ -9,6 +9,7 @@
 
 #include "app/Settings.h"
 #include "FileFaults.h"
+#include "FileBytes.h"
 #include "TempDir.h"
 
 namespace {
@@ -31,14 +32,6 @@ protected:
 
     TempDir dir;
 };
-
-std::string slurp(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 } // namespace
 
@@ -84,7 +77,7 @@ TEST_F(SettingsFile, WritesAll21KeysUnderTheirSectionsAndReadsThemBack)
     settings.volMusic = 250;
     writeSettings(path.c_str());
 
-    std::string text = slurp(path);
+    std::string text = fileBytes(path);
     const char* general[] = {"w", "h", "bpp", "fullscreen", "vsync", "yield", "driver"};
     const char* speed[] = {"fps", "unlimitedFPS", "showFPS"};
     const char* wispen[] = {"acc", "dec", "rad", "hp1", "hp2", "spawnTime", "maxParticles",
@@ -127,20 +120,20 @@ TEST_F(SettingsFile, KeysAddedToAHandWrittenFileStayInTheirSections)
 TEST_F(SettingsFile, AFullDiskLeavesTheOldFileWhole)
 {
     std::string path = write("Wispen.ini", "[GENERAL]\nfullscreen = 0\n");
-    std::string before = slurp(path);
+    std::string before = fileBytes(path);
     settings.w = 800;
     {
         FileSizeLimit fullAfter(40);
         writeSettings(path.c_str());
     }
-    EXPECT_EQ(before, slurp(path));
+    EXPECT_EQ(before, fileBytes(path));
     EXPECT_FALSE(std::ifstream(path + ".tmp").good());
 }
 
 TEST_F(SettingsFile, AnUnwritableDirectoryLeavesTheOldFileAndStillReadsIt)
 {
     std::string path = write("Wispen.ini", "[GENERAL]\nfullscreen = 0\n");
-    std::string before = slurp(path);
+    std::string before = fileBytes(path);
     chmod(dir.path().c_str(), 0555);
     {
         WithoutWriteAccess readOnly;
@@ -148,7 +141,7 @@ TEST_F(SettingsFile, AnUnwritableDirectoryLeavesTheOldFileAndStillReadsIt)
         writeSettings(path.c_str());
     }
     chmod(dir.path().c_str(), 0700);
-    EXPECT_EQ(before, slurp(path));
+    EXPECT_EQ(before, fileBytes(path));
     EXPECT_EQ(0, get_config_int("GENERAL", "fullscreen", 1));
 }
 
@@ -195,17 +188,17 @@ TEST_F(SettingsFile, ALinkIsFollowedAndItsTargetKeepsItsMode)
     EXPECT_TRUE(S_ISLNK(info.st_mode));
     ASSERT_EQ(0, stat(target.c_str(), &info));
     EXPECT_EQ(0604u, info.st_mode & 0777);
-    EXPECT_NE(std::string::npos, slurp(target).find("w = 800"));
+    EXPECT_NE(std::string::npos, fileBytes(target).find("w = 800"));
 }
 
 TEST_F(SettingsFile, AFileWithoutWriteBitsStaysAsItIs)
 {
     std::string path = write("Wispen.ini", "[GENERAL]\nfullscreen = 0\n");
-    std::string before = slurp(path);
+    std::string before = fileBytes(path);
     ASSERT_EQ(0, chmod(path.c_str(), 0444));
     settings.w = 800;
     writeSettings(path.c_str());
-    EXPECT_EQ(before, slurp(path));
+    EXPECT_EQ(before, fileBytes(path));
     EXPECT_FALSE(std::ifstream(path + ".tmp").good());
 }
 

@@ -1,15 +1,9 @@
-#include <allegro.h>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <string>
-#include <unistd.h>
 
-#include "TempDir.h"
-#include "TestResources.h"
+#include "ApplicationTest.h"
 #include "app/Controls.h"
 #include "app/Gamepad.h"
-#include "app/Settings.h"
-#include "app/WispenGame.h"
 #include "ui/MenuItemEdit.h"
 
 // The whole game played with the first gamepad. The tests write the library's
@@ -26,17 +20,18 @@ constexpr int START = 7;
 // key buffer work for the keys typed in between, as in the field's own tests.
 int emptyBuffer() { return 0; }
 
-class PlayedWithAPad : public testing::Test {
+class PlayedWithAPad : public ApplicationTest {
 protected:
-    void SetUp() override
+    void beforeStart() override
     {
-        settings = Settings();
         install_keyboard_hooks(nullptr, emptyBuffer);
         clear_keybuf();
         plugIn();
-        getcwd(oldDir, sizeof oldDir);
-        ASSERT_EQ(0, chdir(dir.path().c_str()));
-        game = new WispenGame();
+    }
+
+    void SetUp() override
+    {
+        ApplicationTest::SetUp();
         game->mainMenu.start();
         game->optionsMenu.start();
     }
@@ -44,12 +39,12 @@ protected:
     void TearDown() override
     {
         delete game;
+        game = nullptr;
         unplug();
         gamepad.poll(false);  // lets go of whatever the pad still held
         clear_keybuf();
         install_keyboard_hooks(nullptr, nullptr);
-        EXPECT_EQ(0, chdir(oldDir));
-        settings = Settings();
+        ApplicationTest::TearDown();
     }
 
     // An Xbox-style pad as the library's Linux driver reports it: eight axes
@@ -123,11 +118,6 @@ protected:
     }
 
     MenuItemEdit& nameField() { return *dynamic_cast<MenuItemEdit*>(game->nameEntryMenu.getSelectedItem()); }
-
-    TestResources resources;
-    TempDir dir;
-    char oldDir[4096];
-    WispenGame* game = nullptr;
 };
 
 } // namespace

@@ -1,46 +1,30 @@
 #include <aldumb.h>
-#include <allegro.h>
-#include <gtest/gtest.h>
-#include <unistd.h>
 
+#include "ApplicationTest.h"
 #include "app/Resources.h"
-#include "app/Settings.h"
-#include "app/WispenGame.h"
-#include "TempDir.h"
-#include "TestResources.h"
 
 namespace {
 
 // The application with the real wispen.it and the library's silent sound
 // driver, which still takes a music stream, so the order each piece starts at
 // can be read off the renderer.
-class MusicOrders : public testing::Test {
+class MusicOrders : public ApplicationTest {
 protected:
     void SetUp() override
     {
-        settings = Settings();
         if (install_sound(DIGI_NONE, MIDI_NONE, nullptr) != 0)
             GTEST_SKIP() << "no silent sound driver";
         dumb_register_stdfiles();
-        getcwd(oldDir, sizeof oldDir);
         music = dumb_load_it(WISPEN_RUN_DIR "/wispen.it");
         ASSERT_NE(nullptr, music);
-        ASSERT_EQ(0, chdir(dir.path().c_str()));
-        game = new WispenGame();
-        musicState = MenuMusic;
+        ApplicationTest::SetUp();
         game->startMusic(MENU_MUSIC_ORDER);
     }
 
     void TearDown() override
     {
-        delete game;
+        ApplicationTest::TearDown();
         remove_sound();
-        if (oldDir[0]) {
-            EXPECT_EQ(0, chdir(oldDir));
-        }
-        for (int i = 0; i < KEY_MAX; i++)
-            key[i] = 0;
-        settings = Settings();
     }
 
     DUH_SIGRENDERER* renderer() const
@@ -62,18 +46,6 @@ protected:
         destroy_sample_buffer(buffer);
     }
 
-    void tap(int scancode)
-    {
-        key[scancode] = 1;
-        game->logic();
-        key[scancode] = 0;
-        game->logic();
-    }
-
-    TestResources resources;
-    TempDir dir;
-    char oldDir[4096] = {};
-    WispenGame* game = nullptr;
 };
 
 } // namespace

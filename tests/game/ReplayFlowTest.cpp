@@ -4,10 +4,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "TempDir.h"
-#include "TestResources.h"
-#include "app/Settings.h"
-#include "app/WispenGame.h"
+#include "ApplicationTest.h"
 
 namespace {
 
@@ -15,41 +12,13 @@ namespace {
 // score is kept twice (the last game, its place in the table), and left alone
 // on the main menu the application shows it, captioned, until a key brings
 // the menu back untouched.
-class ReplayFlow : public testing::Test {
+class ReplayFlow : public ApplicationTest {
 protected:
-    void SetUp() override
+    void beforeStart() override
     {
-        settings = Settings();
         settings.hp1 = 1;
         settings.spawnTime = 20;
-        releaseKeys();
-        ASSERT_NE(getcwd(oldDir, sizeof oldDir), nullptr);
-        ASSERT_EQ(0, chdir(dir.path().c_str()));
         std::fclose(std::fopen("wispen.hsc", "wb"));  // every place holds -1: any score enters
-        game = new WispenGame();
-        musicState = MenuMusic;
-    }
-
-    void TearDown() override
-    {
-        delete game;
-        releaseKeys();
-        EXPECT_EQ(0, chdir(oldDir));
-        settings = Settings();
-    }
-
-    static void releaseKeys()
-    {
-        for (int i = 0; i < KEY_MAX; i++)
-            key[i] = 0;
-    }
-
-    void tap(int scancode)
-    {
-        key[scancode] = 1;
-        game->logic();
-        key[scancode] = 0;
-        game->logic();
     }
 
     // Plays a game from the main menu, drifting left, to its name entry.
@@ -66,11 +35,6 @@ protected:
         releaseKeys();
         ASSERT_EQ(&game->nameEntryMenu, game->currentScreen);
     }
-
-    TestResources resources;
-    TempDir dir;
-    char oldDir[4096];
-    WispenGame* game = nullptr;
 };
 
 TEST_F(ReplayFlow, AHighScoreIsKeptAndShownBetweenMenusUntilAKey)

@@ -1,63 +1,16 @@
-#include <allegro.h>
-#include <gtest/gtest.h>
 #include <string>
-#include <unistd.h>
 
+#include "ApplicationTest.h"
 #include "app/Resources.h"
-#include "app/Settings.h"
-#include "app/WispenGame.h"
-#include "TempDir.h"
-#include "TestResources.h"
 #include "ui/MenuItemEdit.h"
 #include "ui/MenuItemSlider.h"
 #include "ui/MenuItemToggle.h"
 
 namespace {
 
-// The application without its start-up: the screens, menus and flow are all
-// there, the library runs without a display and there is no music stream.
-// Runs in a scratch directory so the high-score file and the story are its own.
-class Application : public testing::Test {
+class Application : public ApplicationTest {
 protected:
-    void SetUp() override
-    {
-        settings = Settings();
-        releaseKeys();
-        getcwd(oldDir, sizeof oldDir);
-        ASSERT_EQ(0, chdir(dir.path().c_str()));
-        game = new WispenGame();
-        musicState = MenuMusic;
-    }
-
-    void TearDown() override
-    {
-        delete game;
-        releaseKeys();
-        EXPECT_EQ(0, chdir(oldDir));
-        settings = Settings();
-    }
-
-    static void releaseKeys()
-    {
-        for (int i = 0; i < KEY_MAX; i++)
-            key[i] = 0;
-    }
-
-    // One tick with the key down, one with it up again.
-    void tap(int scancode)
-    {
-        key[scancode] = 1;
-        game->logic();
-        key[scancode] = 0;
-        game->logic();
-    }
-
     static std::string label(const Menu& menu, size_t i) { return menu.items.at(i)->text; }
-
-    TestResources resources;
-    TempDir dir;
-    char oldDir[4096];
-    WispenGame* game = nullptr;
 };
 
 } // namespace

@@ -6,12 +6,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "FileBytes.h"
 #include "FileFaults.h"
 #include "HighScoreFiles.h"
 #include "scores/HighScoreTable.h"
 
 using hsfile::decode;
-using hsfile::rawBytes;
 using hsfile::record;
 using hsfile::rows;
 using hsfile::scores;
@@ -49,7 +49,7 @@ TEST_F(HighScoreFile, DestroyingATableWithoutAFileCreatesItWithTheDefaults)
     { HighScoreTable table(dir.file().c_str()); }
 
     ASSERT_TRUE(hsfile::exists(dir.file()));
-    EXPECT_EQ(96u, rawBytes(dir.file()).size());
+    EXPECT_EQ(96u, fileBytes(dir.file()).size());
     HighScoreTable again(dir.file().c_str());
     EXPECT_EQ((Scores{8000, 7000, 6000, 5000, 4000, 3000, 2000, 1000}), scores(again));
     for (const auto& entry : again.getEntries())
@@ -74,10 +74,10 @@ TEST_F(HighScoreFile, OnDiskIsThePasswordScrambledStreamOfTwelveByteRecords)
 
     // The password applies: the raw bytes are not the stream itself, and they
     // are exactly what writing the stream straight to a file produces.
-    std::string onDisk = rawBytes(dir.file());
+    std::string onDisk = fileBytes(dir.file());
     EXPECT_NE(decoded, onDisk);
     hsfile::writeStream(dir.path("direct.hsc"), decoded);
-    EXPECT_EQ(rawBytes(dir.path("direct.hsc")), onDisk);
+    EXPECT_EQ(fileBytes(dir.path("direct.hsc")), onDisk);
 }
 
 TEST_F(HighScoreFile, RewritingKeepsTheFilesPermissions)
@@ -226,7 +226,7 @@ TEST_F(HighScoreFile, AFullDiskLeavesTheOldFile)
     }
 
     EXPECT_EQ(bytes, decode(dir.file()));
-    EXPECT_EQ(96u, rawBytes(dir.file()).size());
+    EXPECT_EQ(96u, fileBytes(dir.file()).size());
     expectNoTempFileLeft();
 }
 
@@ -261,7 +261,7 @@ TEST_F(HighScoreFile, ACrashWhileWritingLeavesTheOldFileAndTheNextSaveWorks)
     }
     HighScoreTable after(dir.file().c_str());
     EXPECT_EQ("NEW", rows(after)[0].first);
-    EXPECT_EQ(96u, rawBytes(dir.file()).size());
+    EXPECT_EQ(96u, fileBytes(dir.file()).size());
     expectNoTempFileLeft();
 }
 
@@ -271,12 +271,12 @@ TEST_F(HighScoreFile, ACrashWhileWritingLeavesTheOldFileAndTheNextSaveWorks)
 // password, the byte order or the record layout cannot pass by sharing it.
 TEST_F(HighScoreFile, TheDefaultTableOnDiskIsTheGoldenFileByteForByte)
 {
-    const std::string golden = rawBytes(WISPEN_SOURCE_DIR "/tests/scores/default.hsc");
+    const std::string golden = fileBytes(WISPEN_SOURCE_DIR "/tests/scores/default.hsc");
     ASSERT_EQ(96u, golden.size());
 
     { HighScoreTable table(dir.file().c_str()); }
 
-    EXPECT_EQ(golden, rawBytes(dir.file()));
+    EXPECT_EQ(golden, fileBytes(dir.file()));
 }
 
 // A link is followed, also a dangling one; a writable file keeps its mode.

@@ -43,13 +43,6 @@ inline std::string defaultStream()
     return bytes;
 }
 
-// The bytes as they lie on disk.
-inline std::string rawBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 inline bool exists(const std::string& path)
 {
     return std::ifstream(path).good();

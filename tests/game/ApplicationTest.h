@@ -1,0 +1,63 @@
+#pragma once
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "app/Settings.h"
+#include "app/WispenGame.h"
+#include "TempDir.h"
+#include "TestResources.h"
+
+// The application without its start-up: the screens, menus and flow are all
+// there, the library runs without a display and there is no music stream.
+// Each test runs in a scratch directory, so the high-score file, the replays
+// and the story are its own, with the default settings and every key up.
+class ApplicationTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        settings = Settings();
+        releaseKeys();
+        ASSERT_NE(getcwd(oldDir, sizeof oldDir), nullptr);
+        ASSERT_EQ(0, chdir(dir.path().c_str()));
+        beforeStart();
+        game = new WispenGame();
+        musicState = MenuMusic;
+    }
+
+    void TearDown() override
+    {
+        delete game;
+        game = nullptr;
+        releaseKeys();
+        if (oldDir[0]) {
+            EXPECT_EQ(0, chdir(oldDir));
+        }
+        settings = Settings();
+    }
+
+    // What a test needs in place before the application starts, in its
+    // scratch directory.
+    virtual void beforeStart() {}
+
+    static void releaseKeys()
+    {
+        for (int i = 0; i < KEY_MAX; i++)
+            key[i] = 0;
+    }
+
+    // One tick with the key down, one with it up again.
+    void tap(int scancode)
+    {
+        key[scancode] = 1;
+        game->logic();
+        key[scancode] = 0;
+        game->logic();
+    }
+
+    TestResources resources;
+    TempDir dir;
+    char oldDir[4096] = {};
+    WispenGame* game = nullptr;
+};
