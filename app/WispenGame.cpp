@@ -24,7 +24,7 @@ namespace {
 constexpr int MUSIC_CHANNELS = 2;
 constexpr int MUSIC_BUFFER_SAMPLES = 8192;
 constexpr int MUSIC_RATE = 44100;
-constexpr float MUSIC_VOLUME_SCALE = 0.00390625f;  // volMusic / 256
+constexpr float MUSIC_VOLUME_SCALE = 1.0f / 256;
 
 constexpr int VOLUME_STEPS = 11;
 constexpr int VOLUME_STEP = 25;
@@ -41,6 +41,28 @@ const char* const QUIT_CHOICES = "Yes / No";
 
 // Silence to full: a setting outside that would invert or overdrive the music.
 float volumeOfMusic() { return clampedVolume(settings.volMusic) * MUSIC_VOLUME_SCALE; }
+
+// The heights of a menu's lines, handed out one spacing apart from the top;
+// a gap sets a group of lines apart from the next.
+class Rows {
+public:
+    Rows(int top, int spacing) : y(top), spacing(spacing) {}
+    int next()
+    {
+        int row = y;
+        y += spacing;
+        return row;
+    }
+    Rows& gap(int extra)
+    {
+        y += extra;
+        return *this;
+    }
+
+private:
+    int y;
+    int spacing;
+};
 
 std::unique_ptr<MenuItem> line(const char* label, int id, int y)
 {
@@ -137,12 +159,13 @@ WispenGame::WispenGame()
 
 void WispenGame::fillMainMenu()
 {
-    mainMenu.addItem(line("Play Game", NewGame, 86));
-    mainMenu.addItem(line("Options", OptionsMenu, 108));
-    mainMenu.addItem(line("High Scores", HighScores, 130));
-    mainMenu.addItem(line("Story", StoryScreen, 152));
-    mainMenu.addItem(line("Credits", CreditsMenu, 174));
-    mainMenu.addItem(line("Exit", ConfirmQuit, 196));
+    Rows rows(86, 22);
+    mainMenu.addItem(line("Play Game", NewGame, rows.next()));
+    mainMenu.addItem(line("Options", OptionsMenu, rows.next()));
+    mainMenu.addItem(line("High Scores", HighScores, rows.next()));
+    mainMenu.addItem(line("Story", StoryScreen, rows.next()));
+    mainMenu.addItem(line("Credits", CreditsMenu, rows.next()));
+    mainMenu.addItem(line("Exit", ConfirmQuit, rows.next()));
 }
 
 void WispenGame::fillOptionsMenu()
@@ -154,35 +177,40 @@ void WispenGame::fillOptionsMenu()
     static const int difficultyValues[] = {0, 1, 2};
     static const char* const difficultyNames[] = {"easy", "normal", "hard"};
 
-    optionsMenu.addItem(std::make_unique<MenuItemToggle>("Use vsync", OptionsMenu, 80, &settings.vsync));
-    optionsMenu.addItem(std::make_unique<MenuItemToggle>("Unlimited FPS", OptionsMenu, 96, &settings.unlimitedFPS));
-    optionsMenu.addItem(std::make_unique<MenuItemToggle>("Show FPS", OptionsMenu, 112, &settings.showFPS));
-    optionsMenu.addItem(std::make_unique<MenuItemToggle>("Yield timeslice", OptionsMenu, 128, &settings.yield));
-    addSlider(optionsMenu, "Particles", 144, &settings.maxParticles, particleValues, particleNames);
-    addSlider(optionsMenu, "Stars", 160, &settings.nStars, starValues, starNames);
-    addSlider(optionsMenu, "Difficulty", 176, &settings.difficulty, difficultyValues, difficultyNames);
-    addVolumeSlider(optionsMenu, "Sound", 192, &settings.volSound);
-    addVolumeSlider(optionsMenu, "Music", 208, &settings.volMusic);
+    Rows rows(80, 16);
+    optionsMenu.addItem(std::make_unique<MenuItemToggle>("Use vsync", OptionsMenu, rows.next(), &settings.vsync));
+    optionsMenu.addItem(std::make_unique<MenuItemToggle>("Unlimited FPS", OptionsMenu, rows.next(), &settings.unlimitedFPS));
+    optionsMenu.addItem(std::make_unique<MenuItemToggle>("Show FPS", OptionsMenu, rows.next(), &settings.showFPS));
+    optionsMenu.addItem(std::make_unique<MenuItemToggle>("Yield timeslice", OptionsMenu, rows.next(), &settings.yield));
+    addSlider(optionsMenu, "Particles", rows.next(), &settings.maxParticles, particleValues, particleNames);
+    addSlider(optionsMenu, "Stars", rows.next(), &settings.nStars, starValues, starNames);
+    addSlider(optionsMenu, "Difficulty", rows.next(), &settings.difficulty, difficultyValues, difficultyNames);
+    addVolumeSlider(optionsMenu, "Sound", rows.next(), &settings.volSound);
+    addVolumeSlider(optionsMenu, "Music", rows.next(), &settings.volMusic);
 }
 
 void WispenGame::fillNameEntryMenu()
 {
-    nameEntryMenu.addItem(disabledLine("Congratulations!", EnterName, 94));
-    nameEntryMenu.addItem(disabledLine("You have a high score!", EnterName, 116));
-    nameEntryMenu.addItem(disabledLine("Please enter your name", EnterName, 138));
-    nameEntryMenu.addItem(std::make_unique<MenuItemEdit>("        ", HighScores, 160));
+    Rows rows(94, 22);
+    nameEntryMenu.addItem(disabledLine("Congratulations!", EnterName, rows.next()));
+    nameEntryMenu.addItem(disabledLine("You have a high score!", EnterName, rows.next()));
+    nameEntryMenu.addItem(disabledLine("Please enter your name", EnterName, rows.next()));
+    nameEntryMenu.addItem(std::make_unique<MenuItemEdit>("        ", HighScores, rows.next()));
 }
 
 void WispenGame::fillCreditsMenu()
 {
-    creditsMenu.addItem(disabledLine("the WISPEN", CreditsMenu, 72));
-    creditsMenu.addItem(disabledLine("for all who wander at night", CreditsMenu, 88));
-    creditsMenu.addItem(disabledLine("code, gfx and music by", CreditsMenu, 112));
-    creditsMenu.addItem(disabledLine("the Wispen team", CreditsMenu, 128));
-    creditsMenu.addItem(disabledLine("this game was written with the Allegro", CreditsMenu, 152));
-    creditsMenu.addItem(disabledLine("game programming library", CreditsMenu, 168));
-    creditsMenu.addItem(disabledLine("(c) 2026 the Wispen team", CreditsMenu, 192));
-    creditsMenu.addItem(line("Back", MainMenu, 216));
+    // Lines in pairs, each pair set apart from the next.
+    constexpr int PAIR_GAP = 8;
+    Rows rows(72, 16);
+    creditsMenu.addItem(disabledLine("the WISPEN", CreditsMenu, rows.next()));
+    creditsMenu.addItem(disabledLine("for all who wander at night", CreditsMenu, rows.next()));
+    creditsMenu.addItem(disabledLine("code, gfx and music by", CreditsMenu, rows.gap(PAIR_GAP).next()));
+    creditsMenu.addItem(disabledLine("the Wispen team", CreditsMenu, rows.next()));
+    creditsMenu.addItem(disabledLine("this game was written with the Allegro", CreditsMenu, rows.gap(PAIR_GAP).next()));
+    creditsMenu.addItem(disabledLine("game programming library", CreditsMenu, rows.next()));
+    creditsMenu.addItem(disabledLine("(c) 2026 the Wispen team", CreditsMenu, rows.gap(PAIR_GAP).next()));
+    creditsMenu.addItem(line("Back", MainMenu, rows.gap(PAIR_GAP).next()));
 }
 
 WispenGame::~WispenGame()
