@@ -200,6 +200,52 @@ hold_key() {
   return 0
 }
 
+# The main and options menus' lines, top to bottom.
+MAIN_MENU=("Play Game" "Options" "High Scores" "Story" "Credits" "Exit")
+OPTIONS_MENU=("Use vsync" "Unlimited FPS" "Show FPS" "Yield timeslice" "Particles" "Stars" "Difficulty" "Sound" "Music")
+
+# move_highlight MENU FROM TO [HOLD]: Up or Down presses that move MENU's
+# highlight (MENU names one of the arrays above) from line FROM to line TO.
+move_highlight() {
+  local -n lines=$1
+  local i from="" to="" direction=Down
+  for i in "${!lines[@]}"; do
+    [ "${lines[$i]}" = "$2" ] && from=$i
+    [ "${lines[$i]}" = "$3" ] && to=$i
+  done
+  [ -n "$from" ] && [ -n "$to" ] || fail "no line \"$2\" or \"$3\" in $1"
+  [ "$to" -lt "$from" ] && { direction=Up; i=$from; from=$to; to=$i; }
+  for ((i = from; i < to; i++)); do
+    hold_key $direction "${4:-0.05}"
+    sleep 0.08
+  done
+}
+
+# choose MENU FROM TO [HOLD] [PAUSE]: moves the highlight from FROM to TO and
+# presses Enter there, then waits PAUSE seconds (0.15) for the next screen.
+choose() {
+  move_highlight "$1" "$2" "$3" "${4:-0.05}"
+  hold_key Return "${4:-0.05}"
+  sleep "${5:-0.15}"
+}
+
+# Points of the 320x240 frame the tests read.
+HEALTH_PROBE="7 230"       # the health bar's first segment: red while a game is on
+RADAR_PROBE="284 212"      # the radar's centre: the player's cyan dot as a game starts
+STORY_PROBE="12 82"        # inside the story window, dark green
+FPS_BOX=40x12+0+0          # the frame-rate overlay, white text on black
+GAME_OVER_BOX=140x30+90+90 # the white "GAME OVER!" above the centre
+
+# in_game FILE: the picture is of a game, its health bar on screen.
+in_game() {
+  [ "$(pixel "$1" $HEALTH_PROBE)" = "255,0,0" ]
+}
+
+# fps_shown FILE: the frame-rate overlay is in the picture.
+fps_shown() {
+  [ "$(count_colour "$1" $FPS_BOX FFFFFF)" -gt 20 ]
+}
+
 # quit_game: Escape in the main menu asks whether to quit; Y answers yes.
 quit_game() {
   hold_key Escape
@@ -222,7 +268,7 @@ wait_game_over() {
   local deadline=$(($(date +%s) + 40))
   while :; do
     screenshot over.png
-    [ "$(count_colour over.png 140x30+90+90 FFFFFF)" -gt 10 ] && return 0
+    [ "$(count_colour over.png $GAME_OVER_BOX FFFFFF)" -gt 10 ] && return 0
     [ "$(date +%s)" -lt "$deadline" ] || fail "no GAME OVER text within 40 s"
     sleep 0.2
   done
@@ -427,22 +473,16 @@ saving_session() {
   start_game
   wait_window
   sleep 0.3
-  hold_key Down $hold; sleep 0.1
-  hold_key Return $hold; sleep 0.2        # Options
-  hold_key Down $hold; sleep 0.1
-  hold_key Down $hold; sleep 0.1
-  hold_key Return $hold; sleep 0.3        # Show FPS: on
+  choose MAIN_MENU "Play Game" Options $hold 0.2
+  choose OPTIONS_MENU "Use vsync" "Show FPS" $hold 0.3
   screenshot "$E2E_DIR/overlay.png"
-  [ "$(count_colour "$E2E_DIR/overlay.png" 40x12+0+0 FFFFFF)" -gt 20 ] || fail "the frame-rate overlay did not come on"
+  fps_shown "$E2E_DIR/overlay.png" || fail "the frame-rate overlay did not come on"
   hold_key Escape $hold; sleep 0.2
-  hold_key Down $hold; sleep 0.1
-  hold_key Return $hold; sleep 0.3        # High Scores
+  choose MAIN_MENU Options "High Scores" $hold 0.3
   screenshot "$E2E_DIR/list.png"
   [ "$(pixel "$E2E_DIR/list.png" 160 130)" = "$(pixel "$E2E_DIR/overlay.png" 160 130)" ] && fail "no high-score list"
   hold_key Return $hold; sleep 0.2        # Back
-  hold_key Up $hold; sleep 0.1
-  hold_key Up $hold; sleep 0.1
-  hold_key Return $hold; sleep 0.8        # Play Game
+  choose MAIN_MENU "High Scores" "Play Game" $hold 0.8
   kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while playing"
   hold_key Escape $hold; sleep 0.2
   hold_key y $hold; sleep 0.3

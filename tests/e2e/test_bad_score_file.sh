@@ -25,10 +25,7 @@ view_scores() {
   wait_window
   sleep 0.3
   screenshot menu.png
-  hold_key Down; sleep 0.1
-  hold_key Down; sleep 0.1
-  hold_key Return
-  sleep 0.3
+  choose MAIN_MENU "Play Game" "High Scores" 0.05 0.3
   screenshot scores.png
   compare -metric AE -extract 140x110+90+80 menu.png scores.png null: 2>/dev/null && fail "no high-score list"
   hold_key Return

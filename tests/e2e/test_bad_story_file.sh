@@ -17,13 +17,9 @@ read_story() {
   start_game
   wait_window $STARTUP_LIMIT
   sleep 0.3
-  hold_key Down; sleep 0.1
-  hold_key Down; sleep 0.1
-  hold_key Down; sleep 0.1
-  hold_key Return
-  sleep 0.3
+  choose MAIN_MENU "Play Game" Story 0.05 0.3
   screenshot story.png
-  [ "$(pixel story.png 12 82)" = "8,32,24" ] || fail "no story window (got $(pixel story.png 12 82))"
+  [ "$(pixel story.png $STORY_PROBE)" = "8,32,24" ] || fail "no story window (got $(pixel story.png $STORY_PROBE))"
   hold_key Down 0.2
   hold_key Up 0.2
   kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended in the story"

@@ -65,9 +65,7 @@ press_and_kill() {
 
 # list_and_quit: opens the high-score list, goes back and quits.
 list_and_quit() {
-  hold_key Down; sleep 0.08
-  hold_key Down; sleep 0.08
-  hold_key Return; sleep 0.25
+  choose MAIN_MENU "Play Game" "High Scores" 0.05 0.25
   hold_key Return; sleep 0.15
   quit_game
 }
@@ -123,8 +121,7 @@ for ((round = 1; kills < KILLS && round <= 2 * KILLS; round++)); do
   SAVING=1
   case $mode in
     0)
-      hold_key Down 0.1; sleep 0.1
-      hold_key Down 0.1; sleep 0.1
+      move_highlight MAIN_MENU "Play Game" "High Scores" 0.1
       press_and_kill Return
       ;;
     1)

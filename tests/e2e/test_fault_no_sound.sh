@@ -13,15 +13,13 @@ silent_session() {
   start_game "$@"
   wait_window
   sleep 0.3
-  hold_key Down; sleep 0.1
-  hold_key Return; sleep 0.2        # Options
-  for i in 1 2 3 4 5 6 7; do hold_key Down; sleep 0.08; done
+  choose MAIN_MENU "Play Game" Options 0.05 0.2
+  move_highlight OPTIONS_MENU "Use vsync" Sound
   hold_key Left; sleep 0.1          # Sound: 225
-  hold_key Down; sleep 0.1
+  move_highlight OPTIONS_MENU Sound Music
   hold_key Left; sleep 0.1          # Music: 225
   hold_key Escape; sleep 0.2
-  hold_key Up; sleep 0.1
-  hold_key Return; sleep 1.5        # Play Game
+  choose MAIN_MENU Options "Play Game" 0.05 1.5
   kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while playing"
   hold_key Escape; sleep 0.2
   hold_key y; sleep 0.3

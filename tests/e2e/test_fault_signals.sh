@@ -34,13 +34,10 @@ options_changed() {
     start_game
     wait_window
     sleep 0.2
-    hold_key Down $hold; sleep 0.05
-    hold_key Return $hold; sleep 0.15      # Options
-    hold_key Down $hold; sleep 0.05
-    hold_key Down $hold; sleep 0.05
-    hold_key Return $hold; sleep 0.15      # Show FPS: on
+    choose MAIN_MENU "Play Game" Options $hold
+    choose OPTIONS_MENU "Use vsync" "Show FPS" $hold
     screenshot overlay.png
-    [ "$(count_colour overlay.png 40x12+0+0 FFFFFF)" -gt 20 ] && return 0
+    fps_shown overlay.png && return 0
     echo "$E2E_NAME: a key press was lost; starting again"
     kill -TERM "$(game_process)"
     wait_exit 5

@@ -18,10 +18,7 @@ mkfifo story
 start_game
 wait_window
 sleep 0.3
-hold_key Down; sleep 0.1
-hold_key Down; sleep 0.1
-hold_key Down; sleep 0.1
-hold_key Return; sleep 0.5        # Story
+choose MAIN_MENU "Play Game" Story 0.05 0.5
 hold_key Return; sleep 0.2
 leave_game
 still_fifo story
@@ -33,9 +30,7 @@ mkfifo wispen.hsc
 start_game
 wait_window
 sleep 0.3
-hold_key Down; sleep 0.1
-hold_key Down; sleep 0.1
-hold_key Return; sleep 0.5        # High Scores
+choose MAIN_MENU "Play Game" "High Scores" 0.05 0.5
 hold_key Return; sleep 0.2
 leave_game
 still_fifo wispen.hsc

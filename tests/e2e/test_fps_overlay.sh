@@ -10,14 +10,14 @@ wait_window
 shown=0
 for attempt in $(seq 1 50); do
   screenshot shot.png
-  if [ "$(count_colour shot.png 40x12+0+0 FFFFFF)" -gt 20 ]; then
+  if fps_shown shot.png; then
     shown=1
     break
   fi
   sleep 0.05
 done
 [ "$shown" = 1 ] || fail "no white overlay text in the top-left corner"
-[ "$(count_colour shot.png 40x12+0+0 000000)" -gt 100 ] || fail "the overlay text has no black box"
+[ "$(count_colour shot.png $FPS_BOX 000000)" -gt 100 ] || fail "the overlay text has no black box"
 [ "$(count_colour shot.png 6x12+28+0 FFFFFF)" -gt 0 ] || fail "the overlay is shorter than \"NN FPS\""
 [ "$(count_colour shot.png 280x12+40+0 FFFFFF)" = 0 ] || fail "white pixels right of the overlay"
 [ "$(count_colour shot.png 40x20+0+12 FFFFFF)" = 0 ] || fail "white pixels below the overlay"

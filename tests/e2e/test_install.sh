@@ -48,10 +48,9 @@ start_game -u XDG_DATA_HOME
 wait_picture first.png 320x240+160+120
 [ -d "$user_dir" ] || fail "no $user_dir after the first start"
 sleep 0.3
-hold_key Down 0.1; sleep 0.1
-hold_key Return 0.1; sleep 0.3           # Options
+choose MAIN_MENU "Play Game" Options 0.1 0.3
 hold_key Return 0.1; sleep 0.2           # Use vsync: on
-for i in 1 2 3 4 5 6; do hold_key Down 0.1; sleep 0.1; done
+move_highlight OPTIONS_MENU "Use vsync" Difficulty 0.1
 hold_key BackSpace 0.1; sleep 0.1        # Difficulty: easy
 hold_key Escape 0.1; sleep 0.3
 leave_game
@@ -72,14 +71,12 @@ sed -i -e 's/^fullscreen *=.*/fullscreen = 0/' -e 's/^hp1 *=.*/hp1 = 1/' -e 's/^
 start_game -u XDG_DATA_HOME
 wait_window
 sleep 0.3
-hold_key Down 0.1; sleep 0.1
-hold_key Return 0.1; sleep 0.3           # Options
+choose MAIN_MENU "Play Game" Options 0.1 0.3
 hold_key Return 0.1; sleep 0.2           # Use vsync: off again
-for i in 1 2 3 4 5 6; do hold_key Down 0.1; sleep 0.1; done
+move_highlight OPTIONS_MENU "Use vsync" Difficulty 0.1
 hold_key Right 0.1; sleep 0.1            # Difficulty: normal
 hold_key Escape 0.1; sleep 0.3
-hold_key Up 0.1; sleep 0.1               # Play Game
-hold_key Return 0.1
+choose MAIN_MENU Options "Play Game" 0.1 0
 deadline=$(($(date +%s) + 60))
 while [ ! -s "$user_dir/wispen.hsc" ]; do
   [ "$(date +%s)" -lt "$deadline" ] || fail "the game did not end within 60 s"

@@ -9,20 +9,16 @@ write_ini "[GENERAL]" "fullscreen = 0" "vsync = 0" "" "[SPEED]" "unlimitedFPS = 
 start_game
 wait_window
 sleep 0.2
-hold_key Down; sleep 0.1
-hold_key Return; sleep 0.2          # Options
+choose MAIN_MENU "Play Game" Options 0.05 0.2
 hold_key Return; sleep 0.2          # Use vsync: on
 hold_key Down; sleep 0.1
 hold_key Return; sleep 0.2          # Unlimited FPS: off, only if the highlight stayed
-hold_key Down; sleep 0.1
-hold_key Down; sleep 0.1
-hold_key Down; sleep 0.1            # Particles
+move_highlight OPTIONS_MENU "Unlimited FPS" Particles
 hold_key Right; sleep 0.1           # 60
 hold_key Right; sleep 0.1           # stays at 60
 hold_key Left; sleep 0.1
 hold_key Left; sleep 0.1            # 20
-hold_key Down; sleep 0.1
-hold_key Down; sleep 0.1            # Difficulty
+move_highlight OPTIONS_MENU Particles Difficulty
 hold_key BackSpace; sleep 0.1       # easy
 hold_key Escape; sleep 0.2          # back to the main menu
 quit_game

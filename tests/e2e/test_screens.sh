@@ -10,22 +10,16 @@ wait_window
 sleep 0.3
 screenshot menu.png
 
-hold_key Down; sleep 0.1
-hold_key Down; sleep 0.1
-hold_key Down; sleep 0.1
-hold_key Return                  # Story
-sleep 0.3
+choose MAIN_MENU "Play Game" Story 0.05 0.3
 screenshot story1.png
-[ "$(pixel story1.png 12 82)" = "8,32,24" ] || fail "no story window (got $(pixel story1.png 12 82))"
+[ "$(pixel story1.png $STORY_PROBE)" = "8,32,24" ] || fail "no story window (got $(pixel story1.png $STORY_PROBE))"
 sleep 3
 screenshot story2.png
 compare -metric AE -extract 298x146+11+81 story1.png story2.png null: 2>/dev/null && fail "the story does not scroll"
 hold_key Return
 sleep 0.3
 
-hold_key Down; sleep 0.1         # Credits, below Story
-hold_key Return
-sleep 0.3
+choose MAIN_MENU Story Credits 0.05 0.3
 screenshot credits.png
 same_pixel menu.png credits.png 30 150 && fail "no credits panel"
 hold_key Return                  # Back
@@ -33,10 +27,7 @@ sleep 0.3
 screenshot menu2.png
 same_pixel menu.png menu2.png 30 150 || fail "Back did not return to the main menu"
 
-hold_key Up; sleep 0.1
-hold_key Up; sleep 0.1           # High Scores
-hold_key Return
-sleep 0.3
+choose MAIN_MENU Credits "High Scores" 0.05 0.3
 screenshot scores.png
 same_pixel menu.png scores.png 70 150 && fail "no high-score panel"
 hold_key Return                  # Back
