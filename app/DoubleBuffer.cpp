@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "app/Dispose.h"
 #include "app/Settings.h"
 
 namespace {
@@ -82,12 +83,8 @@ Error DoubleBuffer::create()
 
 void DoubleBuffer::destroy()
 {
-    if (buffer)
-        destroy_bitmap(buffer);
-    buffer = nullptr;
-    if (enlarged)
-        destroy_bitmap(enlarged);
-    enlarged = nullptr;
+    dispose(buffer, destroy_bitmap);
+    dispose(enlarged, destroy_bitmap);
 }
 
 void DoubleBuffer::show()

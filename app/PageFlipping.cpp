@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include "app/Dispose.h"
 #include "app/FramePlacement.h"
 
 Error PageFlipping::create()
@@ -24,12 +25,8 @@ Error PageFlipping::create()
 
 void PageFlipping::destroy()
 {
-    if (page1)
-        destroy_bitmap(page1);
-    page1 = nullptr;
-    if (page2)
-        destroy_bitmap(page2);
-    page2 = nullptr;
+    dispose(page1, destroy_bitmap);
+    dispose(page2, destroy_bitmap);
     active = nullptr;
 }
 

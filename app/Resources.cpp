@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/Dispose.h"
 #include "app/FileSave.h"
 #include "app/Settings.h"
 #include "app/Sound.h"
@@ -147,14 +148,6 @@ bool datafileIsWhole(const char* dataFile)
     return whole;
 }
 
-template <typename T, typename Destroy>
-void release(T*& entry, Destroy destroy)
-{
-    if (entry)
-        destroy(entry);
-    entry = nullptr;
-}
-
 } // namespace
 
 bool loadData(const char* dataFile, const char* musicFile)
@@ -217,25 +210,25 @@ bool loadData(const char* dataFile, const char* musicFile)
 
 void unloadData()
 {
-    release(backBitmap, destroy_bitmap);
-    release(spaceBitmap, destroy_bitmap);
+    dispose(backBitmap, destroy_bitmap);
+    dispose(spaceBitmap, destroy_bitmap);
     for (BITMAP*& bitmap : faceBitmaps)
-        release(bitmap, destroy_bitmap);
+        dispose(bitmap, destroy_bitmap);
     for (BITMAP*& bitmap : tailBitmaps)
-        release(bitmap, destroy_bitmap);
+        dispose(bitmap, destroy_bitmap);
     for (BITMAP*& bitmap : starBitmaps)
-        release(bitmap, destroy_bitmap);
-    release(music, unload_duh);
+        dispose(bitmap, destroy_bitmap);
+    dispose(music, unload_duh);
     for (SAMPLE*& sample : ambientSamplesA)
-        release(sample, destroy_sample);
+        dispose(sample, destroy_sample);
     for (SAMPLE*& sample : ambientSamplesB)
-        release(sample, destroy_sample);
-    release(dieSample, destroy_sample);
-    release(thumpSample, destroy_sample);
-    release(collectSample, destroy_sample);
-    release(selectSample, destroy_sample);
+        dispose(sample, destroy_sample);
+    dispose(dieSample, destroy_sample);
+    dispose(thumpSample, destroy_sample);
+    dispose(collectSample, destroy_sample);
+    dispose(selectSample, destroy_sample);
     for (SAMPLE*& sample : scrSamples)
-        release(sample, destroy_sample);
+        dispose(sample, destroy_sample);
 }
 
 void playScrSample()

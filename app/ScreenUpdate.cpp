@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include "app/Dispose.h"
 #include "app/FramePlacement.h"
 #include "app/Settings.h"
 
@@ -22,9 +23,7 @@ Error ScreenUpdate::create()
 
 void ScreenUpdate::destroy()
 {
-    if (frameArea)
-        destroy_bitmap(frameArea);
-    frameArea = nullptr;
+    dispose(frameArea, destroy_bitmap);
 }
 
 // The frame was drawn on the visible screen already.

@@ -2,6 +2,8 @@
 
 #include <allegro.h>
 
+#include "app/Dispose.h"
+
 Error TripleBuffer::create()
 {
     destroy();
@@ -25,9 +27,7 @@ Error TripleBuffer::create()
 void TripleBuffer::destroy()
 {
     PageFlipping::destroy();
-    if (page3)
-        destroy_bitmap(page3);
-    page3 = nullptr;
+    dispose(page3, destroy_bitmap);
 }
 
 void TripleBuffer::show()

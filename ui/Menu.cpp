@@ -4,6 +4,7 @@
 #include <allegro.h>
 
 #include "app/Controls.h"
+#include "app/Dispose.h"
 #include "app/Resources.h"
 #include "app/Settings.h"
 #include "app/Sound.h"
@@ -23,10 +24,7 @@ BITMAP* panelOfSize(int width, int height)
     BITMAP*& panel = Menu::panelBitmap;
     if (panel && panel->w == width && panel->h == height)
         return panel;
-    if (panel) {
-        destroy_bitmap(panel);
-        panel = nullptr;
-    }
+    dispose(panel, destroy_bitmap);
     panel = create_bitmap(width, height);
     if (!panel)
         return nullptr;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <iterator>
 
+#include "app/Dispose.h"
 #include "app/Resources.h"
 #include "app/Settings.h"
 #include "world/Camera.h"
@@ -60,9 +61,7 @@ BITMAP* spriteScratchOfSize(int size)
 
 void destroySpriteScratch()
 {
-    if (spriteScratch)
-        destroy_bitmap(spriteScratch);
-    spriteScratch = nullptr;
+    dispose(spriteScratch, destroy_bitmap);
 }
 
 Player::Player() : state(Appearing), health(0.0f), counter(0), face(0), prevFace(0), faceTimer(0), fadeTimer(0),
