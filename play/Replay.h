@@ -14,7 +14,7 @@ constexpr std::uint16_t GAME_VERSION = 1;
 // One game as it was played: the seed its random numbers started from, every
 // setting that shapes play, the keys the play screen read on each logic tick
 // and the score it ended with. The play screen records into one; a replay
-// screen plays one back. The file form is described in the README.
+// screen plays one back. The file form is described in docs/MAINTAINERS.md.
 class Replay {
 public:
     static constexpr std::uint16_t FORMAT_VERSION = 1;

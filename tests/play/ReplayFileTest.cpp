@@ -19,7 +19,7 @@ std::string goldenBytes()
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-// The README's checksum, written out again here so a slip in the game's own
+// The checksum docs/MAINTAINERS.md gives, written out again here so a slip in the game's own
 // cannot pass: CRC-32 (zlib's) over every byte before the last four.
 std::uint32_t readmeCrc(const std::string& bytes, std::size_t size)
 {
