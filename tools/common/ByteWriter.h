@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-// Builds a binary file in memory, then writes it whole. The game's formats
-// (RIFF/WAVE, Impulse Tracker) store numbers little-endian; PNG's chunk
-// fields are the one big-endian exception.
+// Builds a binary file in memory, then writes it whole. The samples' WAVE
+// files, the music module and a stored deflate block keep their numbers
+// little-endian; only PNG's chunk fields are big-endian.
 class ByteWriter {
 public:
     std::vector<uint8_t> bytes;
