@@ -1,8 +1,9 @@
 #include "music/ItModule.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <stdexcept>
+
+#include "common/ByteWriter.h"
 
 namespace {
 
@@ -15,27 +16,6 @@ constexpr uint8_t SAMPLE_16BIT = 0x02;
 constexpr uint8_t SAMPLE_LOOP = 0x10;
 constexpr uint8_t CONVERT_SIGNED = 0x01;
 constexpr uint8_t CHANNEL_DISABLED = 0x80;
-
-class Writer {
-public:
-    std::vector<uint8_t> bytes;
-
-    void u8(unsigned v) { bytes.push_back(static_cast<uint8_t>(v)); }
-    void u16(unsigned v) { u8(v & 0xFF); u8((v >> 8) & 0xFF); }
-    void u32(uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); }
-    void tag(const char* t) { bytes.insert(bytes.end(), t, t + 4); }
-    void text(const std::string& s, size_t size)
-    {
-        // Fixed-size, zero-padded; the last byte stays zero.
-        for (size_t i = 0; i < size; ++i)
-            u8(i + 1 < size && i < s.size() ? static_cast<unsigned char>(s[i]) : 0);
-    }
-    void patch32(size_t at, uint32_t v)
-    {
-        for (int i = 0; i < 4; ++i)
-            bytes[at + static_cast<size_t>(i)] = static_cast<uint8_t>((v >> (8 * i)) & 0xFF);
-    }
-};
 
 } // namespace
 
@@ -95,7 +75,7 @@ std::vector<uint8_t> ItPattern::pack() const
 
 std::vector<uint8_t> ItModule::serialise() const
 {
-    Writer w;
+    ByteWriter w;
     std::vector<int> orderList = orders;
     if (orderList.empty() || orderList.back() != IT_ORDER_END)
         orderList.push_back(IT_ORDER_END);
@@ -165,7 +145,7 @@ std::vector<uint8_t> ItModule::serialise() const
         w.u16(static_cast<unsigned>(packed.size()));
         w.u16(static_cast<unsigned>(patterns[i].rows()));
         w.u32(0);
-        w.bytes.insert(w.bytes.end(), packed.begin(), packed.end());
+        w.append(packed);
     }
 
     for (size_t i = 0; i < samples.size(); ++i) {
@@ -178,11 +158,7 @@ std::vector<uint8_t> ItModule::serialise() const
 
 bool ItModule::write(const std::string& path) const
 {
-    std::vector<uint8_t> bytes = serialise();
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = (std::fclose(f) == 0) && ok;
-    return ok;
+    ByteWriter file;
+    file.bytes = serialise();
+    return file.save(path);
 }

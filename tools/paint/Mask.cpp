@@ -16,22 +16,23 @@ Mask Mask::blurred(float sigma) const
     for (float& k : kernel)
         k /= total;
 
-    Mask across(w, h);
-    for (int y = 0; y < h; y++)
-        for (int x = 0; x < w; x++) {
-            float sum = 0;
-            for (int i = -radius; i <= radius; i++)
-                if (x + i >= 0 && x + i < w)
-                    sum += at(x + i, y) * kernel[i + radius];
-            across.at(x, y) = sum;
-        }
+    // A gaussian is separable: blurred across, then down.
+    return pass(kernel, 1, 0).pass(kernel, 0, 1);
+}
+
+Mask Mask::pass(const std::vector<float>& kernel, int dx, int dy) const
+{
+    int radius = static_cast<int>(kernel.size() / 2);
     Mask result(w, h);
     for (int y = 0; y < h; y++)
         for (int x = 0; x < w; x++) {
             float sum = 0;
-            for (int i = -radius; i <= radius; i++)
-                if (y + i >= 0 && y + i < h)
-                    sum += across.at(x, y + i) * kernel[i + radius];
+            for (int i = -radius; i <= radius; i++) {
+                int sx = x + i * dx;
+                int sy = y + i * dy;
+                if (sx >= 0 && sx < w && sy >= 0 && sy < h)
+                    sum += at(sx, sy) * kernel[i + radius];
+            }
             result.at(x, y) = sum;
         }
     return result;

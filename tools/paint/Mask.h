@@ -43,6 +43,9 @@ public:
     void glowUnder(Image& image, const Colour& colour, float strength, float shape = 1.0f) const;
 
 private:
+    // One direction of a blur: the kernel laid along (dx, dy) at every pixel.
+    Mask pass(const std::vector<float>& kernel, int dx, int dy) const;
+
     int w, h;
     std::vector<float> values;
 };

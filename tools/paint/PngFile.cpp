@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/ByteWriter.h"
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -40,39 +42,32 @@ uint32_t adler32(const Bytes& data)
     return (b << 16) | a;
 }
 
-void putBig32(Bytes& out, uint32_t v)
+void putChunk(ByteWriter& out, const char* type, const Bytes& data)
 {
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(static_cast<uint8_t>(v >> shift));
-}
-
-void putChunk(Bytes& out, const char* type, const Bytes& data)
-{
-    putBig32(out, static_cast<uint32_t>(data.size()));
-    size_t start = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data.begin(), data.end());
-    putBig32(out, crc32(out.data() + start, out.size() - start));
+    out.be32(static_cast<uint32_t>(data.size()));
+    size_t start = out.bytes.size();
+    out.tag(type);
+    out.append(data);
+    out.be32(crc32(out.bytes.data() + start, out.bytes.size() - start));
 }
 
 // A zlib stream of stored blocks around `raw`.
 Bytes storedZlib(const Bytes& raw)
 {
-    Bytes z = {0x78, 0x01};
+    ByteWriter z;
+    z.append({0x78, 0x01});  // deflate, 32 KiB window, no dictionary
     size_t pos = 0;
     do {
         size_t n = std::min(STORED_BLOCK, raw.size() - pos);
         bool last = pos + n == raw.size();
-        z.push_back(last ? 1 : 0);
-        z.push_back(static_cast<uint8_t>(n));
-        z.push_back(static_cast<uint8_t>(n >> 8));
-        z.push_back(static_cast<uint8_t>(~n));
-        z.push_back(static_cast<uint8_t>(~n >> 8));
-        z.insert(z.end(), raw.begin() + pos, raw.begin() + pos + n);
+        z.u8(last ? 1 : 0);
+        z.u16(static_cast<unsigned>(n));
+        z.u16(static_cast<unsigned>(~n));
+        z.bytes.insert(z.bytes.end(), raw.begin() + pos, raw.begin() + pos + n);
         pos += n;
     } while (pos < raw.size());
-    putBig32(z, adler32(raw));
-    return z;
+    z.be32(adler32(raw));
+    return z.bytes;
 }
 
 uint8_t to8(float v) { return static_cast<uint8_t>(clamp01(v) * 255.0f + 0.5f); }
@@ -93,20 +88,18 @@ bool PngFile::save(const Image& image, const std::string& path)
             raw.insert(raw.end(), {to8(c.r), to8(c.g), to8(c.b), to8(a)});
         }
     }
-    Bytes header;
-    putBig32(header, static_cast<uint32_t>(image.width()));
-    putBig32(header, static_cast<uint32_t>(image.height()));
-    header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, no filter choice, no interlace
+    ByteWriter header;
+    header.be32(static_cast<uint32_t>(image.width()));
+    header.be32(static_cast<uint32_t>(image.height()));
+    header.append({8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, no filter choice, no interlace
 
-    Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    putChunk(png, "IHDR", header);
+    ByteWriter png;
+    png.append({0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'});
+    putChunk(png, "IHDR", header.bytes);
     putChunk(png, "IDAT", storedZlib(raw));
     putChunk(png, "IEND", {});
 
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    bool ok = f && std::fwrite(png.data(), 1, png.size(), f) == png.size();
-    if (f)
-        ok &= std::fclose(f) == 0;
+    bool ok = png.save(path);
     if (!ok)
         std::fprintf(stderr, "wispen_paint: cannot write %s\n", path.c_str());
     return ok;
