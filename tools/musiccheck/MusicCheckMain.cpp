@@ -6,11 +6,12 @@
 // goes over the ceiling.
 // Usage: wispen_musiccheck <file.it> [dump-directory]
 //        wispen_musiccheck --samples <data.dat>
-//        wispen_musiccheck --capture <file.raw>
+//        wispen_musiccheck --capture <file.raw> [reference.raw]
 // With a directory, each piece's pass is also written there as raw 16-bit
 // stereo at 44100 Hz (order number as the name), for listening and sox.
 // --capture meters a raw 16-bit stereo 44100 Hz recording of the game's output
-// (signed or unsigned, told from the data) and prints its figures.
+// (signed or unsigned, told from the data) and prints its figures; with a
+// reference recording, also where it first rises well over the reference.
 #include <allegro.h>
 #include <dumb.h>
 
@@ -315,12 +316,12 @@ int checkSamples(const char* dataFile)
 
 // The file plugin records what the driver wrote; the driver may write
 // unsigned samples, so the sign is told from where most samples lie.
-int meterCapture(const char* rawFile)
+bool readCapture(const char* rawFile, std::vector<short>& frames, bool& isUnsigned)
 {
     FILE* in = std::fopen(rawFile, "rb");
     if (!in) {
         std::fprintf(stderr, "wispen_musiccheck: cannot read %s\n", rawFile);
-        return 1;
+        return false;
     }
     std::vector<unsigned short> raw;
     unsigned short chunk[4096];
@@ -331,21 +332,49 @@ int meterCapture(const char* rawFile)
     raw.resize(raw.size() & ~static_cast<size_t>(1));
     size_t nearMiddle = static_cast<size_t>(std::count_if(raw.begin(), raw.end(),
         [](unsigned short v) { return v > 16384 && v < 49152; }));
-    const bool isUnsigned = nearMiddle * 2 > raw.size();
-    std::vector<short> frames(raw.size());
+    isUnsigned = nearMiddle * 2 > raw.size();
+    frames.resize(raw.size());
     for (size_t i = 0; i < raw.size(); ++i)
         frames[i] = static_cast<short>(isUnsigned ? raw[i] - 32768 : static_cast<short>(raw[i]));
+    return true;
+}
+
+// With a reference (the recording just before a key press), also the first
+// frame louder by half again than the reference's peak: where the key's sound
+// rises over the music.
+int meterCapture(const char* rawFile, const char* referenceFile)
+{
+    std::vector<short> frames;
+    bool isUnsigned = false;
+    if (!readCapture(rawFile, frames, isUnsigned))
+        return 1;
     // The leading silence before the first sound, in the output's own time.
     size_t first = 0;
-    while (first < frames.size() && std::abs(frames[first]) < 33)
+    while (first < frames.size() && std::abs(frames[first]) < AUDIBLE)
         ++first;
     Loudness loudness(RATE);
     loudness.add(frames.data(), frames.size() / 2);
     std::printf("frames %zu (%s), leading silence %.3f s, integrated %.1f LUFS, range %.1f LU, "
-                "true peak %.1f dBTP, loudest momentary %.1f LUFS, clipped %ld\n",
+                "true peak %.1f dBTP, loudest momentary %.1f LUFS, clipped %ld",
                 frames.size() / 2, isUnsigned ? "unsigned" : "signed", (first / 2) / static_cast<double>(RATE),
                 loudness.integrated(), loudness.range(), loudness.truePeakDb(), loudness.maxMomentary(),
                 loudness.clipped());
+    if (referenceFile) {
+        std::vector<short> reference;
+        if (!readCapture(referenceFile, reference, isUnsigned))
+            return 1;
+        int peak = AUDIBLE;
+        for (short v : reference)
+            peak = std::max(peak, std::abs(static_cast<int>(v)));
+        size_t louder = 0;
+        while (louder < frames.size() && 2 * std::abs(static_cast<int>(frames[louder])) <= 3 * peak)
+            ++louder;
+        if (louder < frames.size())
+            std::printf(", over the reference from frame %zu", louder / 2);
+        else
+            std::printf(", never over the reference");
+    }
+    std::printf("\n");
     return 0;
 }
 
@@ -355,12 +384,12 @@ int main(int argc, char** argv)
 {
     if (argc == 3 && std::string(argv[1]) == "--samples")
         return checkSamples(argv[2]);
-    if (argc == 3 && std::string(argv[1]) == "--capture")
-        return meterCapture(argv[2]);
+    if ((argc == 3 || argc == 4) && std::string(argv[1]) == "--capture")
+        return meterCapture(argv[2], argc == 4 ? argv[3] : nullptr);
     if (argc != 2 && argc != 3) {
         std::fprintf(stderr, "usage: wispen_musiccheck <file.it> [dump-directory]\n"
                              "       wispen_musiccheck --samples <data.dat>\n"
-                             "       wispen_musiccheck --capture <file.raw>\n");
+                             "       wispen_musiccheck --capture <file.raw> [reference.raw]\n");
         return 2;
     }
     dumb_register_stdfiles();
