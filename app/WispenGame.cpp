@@ -427,6 +427,11 @@ void WispenGame::startMusic(int order)
         return;
     musicPlayer = al_duh_encapsulate_sigrenderer(renderer, musicVolume, MUSIC_BUFFER_SAMPLES, MUSIC_RATE);
     // Without a sound device there is no stream; the renderer is ours to end.
-    if (!musicPlayer)
+    if (!musicPlayer) {
         duh_end_sigrenderer(renderer);
+        return;
+    }
+    // The stream starts on a silent buffer that the mixer is already playing:
+    // filled now, not on the next tick, the piece is heard at once.
+    al_poll_duh(musicPlayer);
 }

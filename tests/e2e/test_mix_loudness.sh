@@ -4,7 +4,8 @@
 # a few of play, is near -24 LUFS integrated in the menu and in play alike,
 # never reaches full scale and keeps its true peak at or under -1 dBTP. The file plugin's null slave takes
 # frames as fast as the driver writes them, so the recording runs faster than
-# the clock, but it is the mix the driver wrote.
+# the clock, but it is the mix the driver wrote; its pace over the menu's part
+# turns frames back into time for the delay from a key to its sound.
 source "$(dirname "$0")/lib.sh"
 : "${WISPEN_MUSICCHECK:?WISPEN_MUSICCHECK must name the loudness meter}"
 
@@ -16,7 +17,11 @@ printf '[sound]\ndigi_card = ALSA\n' > home/.allegrorc
 write_ini "[GENERAL]" "fullscreen = 0" ""
 start_game
 wait_window
-sleep 3
+sleep 0.5
+# The recording's pace against the clock, to turn its frames into time.
+paced_bytes=$(stat -c %s mix.raw); paced_from=$(date +%s.%N)
+sleep 2.5
+paced_to=$(date +%s.%N)
 # Whole stereo frames of 16-bit samples: the menu's part ends here.
 menu_bytes=$(( $(stat -c %s mix.raw) / 4 * 4 ))
 hold_key Return
@@ -32,11 +37,21 @@ expect_status 0
 head -c "$menu_bytes" mix.raw > menu.raw
 tail -c +$((menu_bytes + 1)) mix.raw > play.raw
 for part in menu play; do
-  "$WISPEN_MUSICCHECK" --capture $part.raw > $part.txt || fail "the meter could not read the $part's recording"
+  reference=""; [ $part = play ] && reference=menu.raw
+  "$WISPEN_MUSICCHECK" --capture $part.raw $reference > $part.txt || fail "the meter could not read the $part's recording"
   echo "$E2E_NAME: $part: $(cat $part.txt)"
   read -r lufs peak clipped < <(sed -E 's/.*integrated (-?[0-9.inf]+) LUFS.*true peak (-?[0-9.inf]+) dBTP.*clipped ([0-9]+).*/\1 \2 \3/' $part.txt)
   awk -v l="$lufs" 'BEGIN { exit !(l >= -27 && l <= -21) }' || fail "$part: integrated loudness $lufs LUFS, expected -24 +/- 3"
   awk -v p="$peak" 'BEGIN { exit !(p <= -1) }' || fail "$part: true peak $peak dBTP, expected at most -1"
   [ "$clipped" = 0 ] || fail "$part: $clipped samples at full scale"
 done
+# Enter on "Play Game" plays the select sound and starts the game's music:
+# heard within 100 ms of the key, the game's tick and the mixer's fragment
+# included (a sound card's own buffer comes on top).
+frame=$(sed -nE 's/.*over the reference from frame ([0-9]+).*/\1/p' play.txt)
+[ -n "$frame" ] || fail "no sound rose over the menu's music after Enter"
+latency=$(awk -v f="$frame" -v b=$((menu_bytes - paced_bytes)) -v t0="$paced_from" -v t1="$paced_to" \
+  'BEGIN { printf "%.3f", f / (b / 4 / (t1 - t0)) }')
+echo "$E2E_NAME: from Enter to its sound $latency s (frame $frame)"
+awk -v l="$latency" 'BEGIN { exit !(l < 0.1) }' || fail "the select sound came $latency s after Enter, expected under 0.1 s"
 pass

@@ -1,15 +1,17 @@
 // Renders each piece of the music module offline, as the game would start it,
-// and fails on silence, clipping, or a piece that does not come back to its
-// own first order. Prints each piece's loop length and loudness; a piece or a
-// sample of the datafile whose loudness (EBU R128, measured by libebur128) is
-// off its target fails too.
+// and fails on silence, a late start, clipping, or a piece that does not come
+// back to its own first order. Prints each piece's loop length and loudness; a
+// piece or a sample of the datafile whose loudness (EBU R128, measured by
+// libebur128) is off its target fails too, and so does a pile of thumps that
+// goes over the ceiling.
 // Usage: wispen_musiccheck <file.it> [dump-directory]
 //        wispen_musiccheck --samples <data.dat>
-//        wispen_musiccheck --capture <file.raw>
+//        wispen_musiccheck --capture <file.raw> [reference.raw]
 // With a directory, each piece's pass is also written there as raw 16-bit
 // stereo at 44100 Hz (order number as the name), for listening and sox.
 // --capture meters a raw 16-bit stereo 44100 Hz recording of the game's output
-// (signed or unsigned, told from the data) and prints its figures.
+// (signed or unsigned, told from the data) and prints its figures; with a
+// reference recording, also where it first rises well over the reference.
 #include <allegro.h>
 #include <dumb.h>
 
@@ -33,6 +35,11 @@ constexpr double SHORTEST_LOOP = 4.0;       // a loop this short is a fault, not
 constexpr double SILENT_PIECE_DB = -40.0;   // whole-pass RMS below this is silence
 constexpr double SILENT_SECOND_DB = -60.0;  // one second this quiet is a hole
 constexpr int FULL_SCALE = 32767;
+// A sample this far from rest (-60 dBFS) is sound, not silence.
+constexpr int AUDIBLE = 33;
+// A piece is heard within this long of being started; the stream and the
+// driver add their own buffers on top.
+constexpr double LONGEST_LEAD_IN = 0.02;  // seconds
 
 // Each piece rendered at the stream's full volume. The game plays it at
 // volMusic / 256 through the mixer's voice scaling, about 7 dB lower at the
@@ -43,6 +50,17 @@ constexpr double PIECE_LUFS_TOLERANCE = 1.5;
 constexpr double PIECE_MAX_TRUE_PEAK = -1.0;  // dBTP
 // A sample is mastered on its own: its loudest moment at full volume.
 constexpr double SAMPLE_MAX_TRUE_PEAK = -1.0;  // dBTP
+// A sample heard this long after it is started has a hole at its front.
+constexpr double SAMPLE_LONGEST_LEAD_IN = 0.01;  // seconds
+
+// The creature pressed into a crowd plays a new thump for each soul it
+// touches on every tick, at full volume and at its own pitch: the pile of
+// them, as the mixer sums its voices at 60 ticks a second, must stay under
+// the ceiling too.
+constexpr int TICK_FRAMES = RATE / 60;
+constexpr int PILE_TICKS = 120;
+constexpr int THUMPS_PER_TICK = 3;
+constexpr int MIXER_VOICES = 32;
 
 // The game's three start positions; a piece owns the orders up to the next.
 struct Piece {
@@ -65,6 +83,7 @@ struct Report {
     double quietestSecond = 1;
     double quietestAt = 0;
     long clipped = 0;
+    double leadIn = 0;     // seconds of silence before the first sound
     double lufs = 0, range = 0, truePeak = 0;
     std::string fault;
 };
@@ -77,6 +96,8 @@ public:
     {
         for (long i = 0; i < count; ++i) {
             int v = samples[i];
+            if (firstSound < 0 && std::abs(v) >= AUDIBLE)
+                firstSound = count_;
             if (v >= FULL_SCALE || v <= -FULL_SCALE - 1)
                 ++clipped;
             double x = v / static_cast<double>(FULL_SCALE + 1);
@@ -96,6 +117,7 @@ public:
         r.clipped = clipped;
         r.quietestSecond = quietest;
         r.quietestAt = quietestAt;
+        r.leadIn = static_cast<double>(firstSound < 0 ? count_ : firstSound) / CHANNELS / RATE;
     }
 
 private:
@@ -112,7 +134,7 @@ private:
     }
 
     double peak = 0, total = 0, second = 0, quietest = 1, quietestAt = 0;
-    long count_ = 0, inSecond = 0, seconds = 0, clipped = 0;
+    long count_ = 0, inSecond = 0, seconds = 0, clipped = 0, firstSound = -1;
 };
 
 Report checkPiece(DUH* duh, const Piece& piece, int endOrder, FILE* dump)
@@ -170,6 +192,8 @@ Report checkPiece(DUH* duh, const Piece& piece, int endOrder, FILE* dump)
         r.fault = "clips on " + std::to_string(r.clipped) + " samples";
     else if (r.fault.empty() && toDb(r.rms) < SILENT_PIECE_DB)
         r.fault = "is silent";
+    else if (r.fault.empty() && r.leadIn > LONGEST_LEAD_IN)
+        r.fault = "starts late";
     else if (r.fault.empty() && toDb(r.quietestSecond) < SILENT_SECOND_DB)
         r.fault = "falls silent " + std::to_string(static_cast<int>(r.quietestAt)) + " s in";
     else if (r.fault.empty() && std::fabs(r.lufs - PIECE_LUFS) > PIECE_LUFS_TOLERANCE)
@@ -179,16 +203,62 @@ Report checkPiece(DUH* duh, const Piece& piece, int endOrder, FILE* dump)
     return r;
 }
 
+// Mono sample point i as a value of full scale 1.
+double samplePoint(const SAMPLE* sample, unsigned long i)
+{
+    if (sample->bits == 8)
+        return (static_cast<const unsigned char*>(sample->data)[i] - 128) / 128.0;
+    return (static_cast<const unsigned short*>(sample->data)[i] - 32768) / 32768.0;
+}
+
 // A mono sample as the mixer plays it centred: the same on both sides.
-void meterSample(const SAMPLE* sample, Loudness& loudness)
+// Returns the seconds of silence before its first sound.
+double meterSample(const SAMPLE* sample, Loudness& loudness)
 {
     std::vector<short> frames(static_cast<size_t>(sample->len) * 2);
+    unsigned long first = sample->len;
     for (unsigned long i = 0; i < sample->len; ++i) {
-        int v = sample->bits == 8 ? (static_cast<const unsigned char*>(sample->data)[i] - 128) << 8
-                                  : static_cast<const unsigned short*>(sample->data)[i] - 32768;
+        int v = static_cast<int>(std::lround(samplePoint(sample, i) * 32768.0));
+        if (first == sample->len && std::abs(v) >= AUDIBLE)
+            first = i;
         frames[2 * i] = frames[2 * i + 1] = static_cast<short>(v);
     }
     loudness.add(frames.data(), sample->len);
+    return static_cast<double>(first) / sample->freq;
+}
+
+// The pile at the output's rate; each voice resampled to its pitch (per
+// mille of the recorded rate, 950 to 1049 as the game draws them) by linear
+// interpolation. The newest voices take the place of the oldest.
+void meterPile(const SAMPLE* sample, Loudness& loudness)
+{
+    const double seconds = static_cast<double>(sample->len) / sample->freq;
+    const long voiceFrames = static_cast<long>(seconds * 1049 / 1000 * RATE) + 1;
+    const long length = static_cast<long>(PILE_TICKS) * TICK_FRAMES + voiceFrames;
+    std::vector<double> mix(static_cast<size_t>(length), 0.0);
+    std::vector<long> starts;
+    for (int tick = 0; tick < PILE_TICKS; ++tick)
+        for (int k = 0; k < THUMPS_PER_TICK; ++k)
+            starts.push_back(static_cast<long>(tick) * TICK_FRAMES);
+    for (size_t v = 0; v < starts.size(); ++v) {
+        const int pitch = 950 + static_cast<int>(v * 37 % 100);
+        // Stolen when MIXER_VOICES newer ones have started.
+        const long end = v + MIXER_VOICES < starts.size() ? starts[v + MIXER_VOICES] : length;
+        const double step = sample->freq * pitch / 1000.0 / RATE;
+        double at = 0;
+        for (long i = starts[v]; i < end && at < sample->len - 1; ++i, at += step) {
+            unsigned long whole = static_cast<unsigned long>(at);
+            double part = at - static_cast<double>(whole);
+            mix[static_cast<size_t>(i)] += samplePoint(sample, whole) * (1 - part) + samplePoint(sample, whole + 1) * part;
+        }
+    }
+    std::vector<short> frames(mix.size() * 2);
+    for (size_t i = 0; i < mix.size(); ++i) {
+        // Past full scale the output clips, as the mixer's would.
+        long v = std::max(-32768L, std::min(std::lround(mix[i] * 32768.0), 32767L));
+        frames[2 * i] = frames[2 * i + 1] = static_cast<short>(v);
+    }
+    loudness.add(frames.data(), mix.size());
 }
 
 int checkSamples(const char* dataFile)
@@ -206,11 +276,13 @@ int checkSamples(const char* dataFile)
         if (object->type != DAT_SAMPLE)
             continue;
         const SAMPLE* sample = static_cast<const SAMPLE*>(object->dat);
+        const char* name = get_datafile_property(object, DAT_NAME);
         Loudness loudness(static_cast<unsigned long>(sample->freq));
-        meterSample(sample, loudness);
+        const double leadIn = meterSample(sample, loudness);
         ++samples;
-        std::printf("%-8s %5.2f s: integrated %6.1f LUFS, loudest momentary %6.1f LUFS, true peak %5.1f dBTP",
-                    get_datafile_property(object, DAT_NAME), sample->len / static_cast<double>(sample->freq),
+        std::printf("%-8s %5.2f s: first sound %5.3f s, integrated %6.1f LUFS, loudest momentary %6.1f LUFS, "
+                    "true peak %5.1f dBTP",
+                    name, sample->len / static_cast<double>(sample->freq), leadIn,
                     loudness.integrated(), loudness.maxMomentary(), loudness.truePeakDb());
         if (loudness.clipped() > 0 || loudness.truePeakDb() > SAMPLE_MAX_TRUE_PEAK) {
             std::printf(": FAIL: true peak over %.1f dBTP\n", SAMPLE_MAX_TRUE_PEAK);
@@ -218,8 +290,20 @@ int checkSamples(const char* dataFile)
         } else if (!(loudness.maxMomentary() > -60.0)) {
             std::printf(": FAIL: silent\n");
             ok = false;
+        } else if (leadIn > SAMPLE_LONGEST_LEAD_IN) {
+            std::printf(": FAIL: starts late\n");
+            ok = false;
         } else {
             std::printf(": ok\n");
+        }
+        if (std::string(name) == "THUMP") {
+            Loudness pile(RATE);
+            meterPile(sample, pile);
+            std::printf("THUMP pile of %d a tick: loudest momentary %6.1f LUFS, true peak %5.1f dBTP, clipped %ld",
+                        THUMPS_PER_TICK, pile.maxMomentary(), pile.truePeakDb(), pile.clipped());
+            const bool under = pile.clipped() == 0 && pile.truePeakDb() <= SAMPLE_MAX_TRUE_PEAK;
+            std::printf(under ? ": ok\n" : ": FAIL: true peak over %.1f dBTP\n", SAMPLE_MAX_TRUE_PEAK);
+            ok = ok && under;
         }
     }
     unload_datafile(data);
@@ -232,12 +316,12 @@ int checkSamples(const char* dataFile)
 
 // The file plugin records what the driver wrote; the driver may write
 // unsigned samples, so the sign is told from where most samples lie.
-int meterCapture(const char* rawFile)
+bool readCapture(const char* rawFile, std::vector<short>& frames, bool& isUnsigned)
 {
     FILE* in = std::fopen(rawFile, "rb");
     if (!in) {
         std::fprintf(stderr, "wispen_musiccheck: cannot read %s\n", rawFile);
-        return 1;
+        return false;
     }
     std::vector<unsigned short> raw;
     unsigned short chunk[4096];
@@ -248,21 +332,49 @@ int meterCapture(const char* rawFile)
     raw.resize(raw.size() & ~static_cast<size_t>(1));
     size_t nearMiddle = static_cast<size_t>(std::count_if(raw.begin(), raw.end(),
         [](unsigned short v) { return v > 16384 && v < 49152; }));
-    const bool isUnsigned = nearMiddle * 2 > raw.size();
-    std::vector<short> frames(raw.size());
+    isUnsigned = nearMiddle * 2 > raw.size();
+    frames.resize(raw.size());
     for (size_t i = 0; i < raw.size(); ++i)
         frames[i] = static_cast<short>(isUnsigned ? raw[i] - 32768 : static_cast<short>(raw[i]));
+    return true;
+}
+
+// With a reference (the recording just before a key press), also the first
+// frame louder by half again than the reference's peak: where the key's sound
+// rises over the music.
+int meterCapture(const char* rawFile, const char* referenceFile)
+{
+    std::vector<short> frames;
+    bool isUnsigned = false;
+    if (!readCapture(rawFile, frames, isUnsigned))
+        return 1;
     // The leading silence before the first sound, in the output's own time.
     size_t first = 0;
-    while (first < frames.size() && std::abs(frames[first]) < 33)
+    while (first < frames.size() && std::abs(frames[first]) < AUDIBLE)
         ++first;
     Loudness loudness(RATE);
     loudness.add(frames.data(), frames.size() / 2);
     std::printf("frames %zu (%s), leading silence %.3f s, integrated %.1f LUFS, range %.1f LU, "
-                "true peak %.1f dBTP, loudest momentary %.1f LUFS, clipped %ld\n",
+                "true peak %.1f dBTP, loudest momentary %.1f LUFS, clipped %ld",
                 frames.size() / 2, isUnsigned ? "unsigned" : "signed", (first / 2) / static_cast<double>(RATE),
                 loudness.integrated(), loudness.range(), loudness.truePeakDb(), loudness.maxMomentary(),
                 loudness.clipped());
+    if (referenceFile) {
+        std::vector<short> reference;
+        if (!readCapture(referenceFile, reference, isUnsigned))
+            return 1;
+        int peak = AUDIBLE;
+        for (short v : reference)
+            peak = std::max(peak, std::abs(static_cast<int>(v)));
+        size_t louder = 0;
+        while (louder < frames.size() && 2 * std::abs(static_cast<int>(frames[louder])) <= 3 * peak)
+            ++louder;
+        if (louder < frames.size())
+            std::printf(", over the reference from frame %zu", louder / 2);
+        else
+            std::printf(", never over the reference");
+    }
+    std::printf("\n");
     return 0;
 }
 
@@ -272,12 +384,12 @@ int main(int argc, char** argv)
 {
     if (argc == 3 && std::string(argv[1]) == "--samples")
         return checkSamples(argv[2]);
-    if (argc == 3 && std::string(argv[1]) == "--capture")
-        return meterCapture(argv[2]);
+    if ((argc == 3 || argc == 4) && std::string(argv[1]) == "--capture")
+        return meterCapture(argv[2], argc == 4 ? argv[3] : nullptr);
     if (argc != 2 && argc != 3) {
         std::fprintf(stderr, "usage: wispen_musiccheck <file.it> [dump-directory]\n"
                              "       wispen_musiccheck --samples <data.dat>\n"
-                             "       wispen_musiccheck --capture <file.raw>\n");
+                             "       wispen_musiccheck --capture <file.raw> [reference.raw]\n");
         return 2;
     }
     dumb_register_stdfiles();
@@ -304,9 +416,9 @@ int main(int argc, char** argv)
         Report r = checkPiece(duh, piece, endOrder, dump);
         if (dump)
             std::fclose(dump);
-        std::printf("%-9s order %2d: loop %6.1f s, peak %6.1f dBFS, RMS %6.1f dBFS, quietest second %6.1f dBFS, "
+        std::printf("%-9s order %2d: loop %6.1f s, first sound %5.3f s, peak %6.1f dBFS, RMS %6.1f dBFS, quietest second %6.1f dBFS, "
                     "integrated %6.1f LUFS, range %4.1f LU, true peak %5.1f dBTP",
-                    piece.name, piece.firstOrder, r.loopSeconds, toDb(r.peak), toDb(r.rms), toDb(r.quietestSecond),
+                    piece.name, piece.firstOrder, r.loopSeconds, r.leadIn, toDb(r.peak), toDb(r.rms), toDb(r.quietestSecond),
                     r.lufs, r.range, r.truePeak);
         if (r.fault.empty()) {
             std::printf(": ok\n");

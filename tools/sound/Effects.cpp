@@ -85,7 +85,7 @@ Signal makeDie()
 Signal makeThump()
 {
     Rng rng(0x7A3);
-    Signal s(samplesFor(0.2));
+    Signal s(samplesFor(0.12));
     Biquad thud;
     thud.lowpass(SOUND_RATE, 700.0, 0.7);
     double phase = 0;
@@ -93,14 +93,15 @@ Signal makeThump()
         double t = static_cast<double>(i) * DT;
         // The pitch sags like a padded drum: soft, not a click.
         double f = 55.0 + 60.0 * std::exp(-t / 0.03);
-        double body = std::sin(phase) * attackDecay(t, 0.002, 0.05);
+        double body = std::sin(phase) * attackDecay(t, 0.002, 0.025);
         double skin = thud.process(static_cast<float>(rng.bipolar())) * attackDecay(t, 0.001, 0.012);
         s[i] = static_cast<float>(std::tanh(1.5 * (body + 0.5 * skin)));
         phase += TWO_PI * f * DT;
     }
     fadeEnds(s, SOUND_RATE, 0.001, 0.03);
-    // A contact that lasts plays the thump again on every tick, a dozen at
-    // once: one alone is quiet so that the pile stays under the music's peaks.
+    // A contact that lasts plays the thump again on every tick, for every
+    // soul touched: one alone is quiet and over in a few ticks, so that the
+    // pile of them stays under full scale.
     normalisePeak(s, THUMP_PEAK);
     return s;
 }
