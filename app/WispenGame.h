@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Game.h"
+#include "app/MusicOrders.h"
 #include "play/MainGame.h"
 #include "play/ReplayArchive.h"
 #include "play/ReplayScreen.h"
@@ -16,11 +17,6 @@ enum MusicPart {
     GameOverMusicPart = 1,
     MenuMusic = 2,
 };
-
-// Start positions of the three pieces in wispen.it.
-constexpr int GAME_MUSIC_ORDER = 0;
-constexpr int GAME_OVER_MUSIC_ORDER = 12;
-constexpr int MENU_MUSIC_ORDER = 15;
 
 extern int musicState;
 

@@ -217,7 +217,7 @@ void composeGame(ItModule& module)
     // Intro: the pulse alone, then the arpeggio joins.
     {
         ItPattern& p = newPattern(module, BARS_PER_PATTERN * ROWS_PER_BAR);
-        beginPiece(module, GAME_ORDER, p, 140);
+        beginPiece(module, GAME_MUSIC_ORDER, p, 140);
         padChords(p, band, GAME_A, 20);
         drivingBass(p, band, GAME_A);
         hats(p, 0, false);
@@ -252,9 +252,9 @@ void composeGame(ItModule& module)
         hats(p, 0, true);
         fourOnTheFloor(p, 0, BARS_PER_PATTERN - 1, true);
         drumFill(p, BARS_PER_PATTERN - 1);
-        endPiece(p, GAME_ORDER, band);
+        endPiece(p, GAME_MUSIC_ORDER, band);
     }
-    padTo(module, GAME_OVER_ORDER);
+    padTo(module, GAME_OVER_MUSIC_ORDER);
 }
 
 // ---- game over: slow, low, a bell over a tolling drum -----------------------
@@ -275,7 +275,7 @@ void composeGameOver(ItModule& module)
     for (int i = 0; i < 3; ++i) {
         ItPattern& p = newPattern(module, 2 * ROWS_PER_BAR);
         if (i == 0)
-            beginPiece(module, GAME_OVER_ORDER, p, 64);
+            beginPiece(module, GAME_OVER_MUSIC_ORDER, p, 64);
         for (int bar = 0; bar < 2; ++bar) {
             int row = bar * ROWS_PER_BAR;
             band.pad.chord(p, row, parseChord(parts[i].chords[bar]), 26);
@@ -285,9 +285,9 @@ void composeGameOver(ItModule& module)
         }
         band.bell.line(p, 0, parts[i].bell, 40);
         if (i == 2)
-            endPiece(p, GAME_OVER_ORDER, band);
+            endPiece(p, GAME_OVER_MUSIC_ORDER, band);
     }
-    padTo(module, MENU_ORDER);
+    padTo(module, MENU_MUSIC_ORDER);
 }
 
 // ---- the menus: calm sevenths, a bell and a soft arpeggio -------------------
@@ -332,7 +332,7 @@ void composeMenu(ItModule& module)
 {
     Band band;
     menuPattern(module, band, MENU_A, false);
-    beginPiece(module, MENU_ORDER, module.patterns.back(), 84);
+    beginPiece(module, MENU_MUSIC_ORDER, module.patterns.back(), 84);
     menuPattern(module, band, MENU_A, false);
     band.bell.line(module.patterns.back(), 0, MENU_M1, 40);
     menuPattern(module, band, MENU_A, false);
@@ -344,5 +344,5 @@ void composeMenu(ItModule& module)
     menuPattern(module, band, MENU_A, true);
     band.lead.release(module.patterns.back(), 0);
     band.bell.line(module.patterns.back(), 0, MENU_CLOSE, 40);
-    endPiece(module.patterns.back(), MENU_ORDER, band);
+    endPiece(module.patterns.back(), MENU_MUSIC_ORDER, band);
 }

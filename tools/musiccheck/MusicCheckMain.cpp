@@ -15,6 +15,7 @@
 #include <allegro.h>
 #include <dumb.h>
 
+#include "app/MusicOrders.h"
 #include "musiccheck/Loudness.h"
 
 #include <algorithm>
@@ -70,9 +71,9 @@ struct Piece {
 };
 
 const Piece PIECES[] = {
-    {"game", 0, 12},
-    {"game over", 12, 15},
-    {"menu", 15, 0},
+    {"game", GAME_MUSIC_ORDER, GAME_OVER_MUSIC_ORDER},
+    {"game over", GAME_OVER_MUSIC_ORDER, MENU_MUSIC_ORDER},
+    {"menu", MENU_MUSIC_ORDER, 0},
 };
 
 struct Report {
