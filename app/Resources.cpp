@@ -6,7 +6,6 @@
 #include <jpgalleg.h>
 #include <climits>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 
 #include "app/Dispose.h"
@@ -16,21 +15,20 @@
 
 BITMAP* backBitmap = nullptr;
 BITMAP* spaceBitmap = nullptr;
-BITMAP* faceBitmaps[16] = {};
-BITMAP* tailBitmaps[8] = {};
-BITMAP* starBitmaps[7] = {};
+BITMAP* faceBitmaps[2 * AssetManifest::FACES] = {};
+BITMAP* tailBitmaps[2 * AssetManifest::TAILS] = {};
+BITMAP* starBitmaps[AssetManifest::STARS] = {};
 DUH* music = nullptr;
-SAMPLE* ambientSamplesA[2] = {};
-SAMPLE* ambientSamplesB[2] = {};
+SAMPLE* ambientSamplesA[AssetManifest::AMBIENTS] = {};
+SAMPLE* ambientSamplesB[AssetManifest::AMBIENTS] = {};
 SAMPLE* dieSample = nullptr;
 SAMPLE* thumpSample = nullptr;
 SAMPLE* collectSample = nullptr;
 SAMPLE* selectSample = nullptr;
-SAMPLE* scrSamples[10] = {};
+SAMPLE* scrSamples[AssetManifest::WAILS] = {};
 
 namespace {
 
-constexpr int SCR_COUNT = 10;
 constexpr int SCR_PITCH_SPREAD = 100;
 
 // Loads one object on its own and keeps only its data; the library's wrapper
@@ -158,50 +156,41 @@ bool loadData(const char* dataFile, const char* musicFile)
     if (!isRegularFile(dataFile) || !isRegularFile(musicFile) || !datafileIsWhole(dataFile))
         return false;
 
+    using Manifest = AssetManifest;
     bool ok = true;
-    char name[16];
 
-    backBitmap = loadBitmap(dataFile, "BACK", ok);
-    spaceBitmap = loadBitmap(dataFile, "SPACE", ok);
-    for (int i = 1; i <= 8; i++) {
-        std::snprintf(name, sizeof name, "FACE%dG", i);
-        faceBitmaps[i - 1] = loadBitmap(dataFile, name, ok);
-        std::snprintf(name, sizeof name, "FACE%dB", i);
-        faceBitmaps[7 + i] = loadBitmap(dataFile, name, ok);
+    backBitmap = loadBitmap(dataFile, Manifest::BACK, ok);
+    spaceBitmap = loadBitmap(dataFile, Manifest::SPACE, ok);
+    for (int i = 1; i <= Manifest::FACES; i++) {
+        faceBitmaps[i - 1] = loadBitmap(dataFile, Manifest::face(i, Manifest::SOULS).c_str(), ok);
+        faceBitmaps[Manifest::FACES + i - 1] = loadBitmap(dataFile, Manifest::face(i, Manifest::PLAYER).c_str(), ok);
     }
-    for (int i = 1; i <= 4; i++) {
-        std::snprintf(name, sizeof name, "TAIL%dG", i);
-        tailBitmaps[i - 1] = loadBitmap(dataFile, name, ok);
-        std::snprintf(name, sizeof name, "TAIL%dB", i);
-        tailBitmaps[3 + i] = loadBitmap(dataFile, name, ok);
+    for (int i = 1; i <= Manifest::TAILS; i++) {
+        tailBitmaps[i - 1] = loadBitmap(dataFile, Manifest::tail(i, Manifest::SOULS).c_str(), ok);
+        tailBitmaps[Manifest::TAILS + i - 1] = loadBitmap(dataFile, Manifest::tail(i, Manifest::PLAYER).c_str(), ok);
     }
-    for (int i = 1; i <= 7; i++) {
-        std::snprintf(name, sizeof name, "STAR%d", i);
-        starBitmaps[i - 1] = loadBitmap(dataFile, name, ok);
-    }
+    for (int i = 1; i <= Manifest::STARS; i++)
+        starBitmaps[i - 1] = loadBitmap(dataFile, Manifest::star(i).c_str(), ok);
 
-    if (FONT* gameFont = static_cast<FONT*>(loadObject(dataFile, "FNT1", DAT_FONT)))
+    if (FONT* gameFont = static_cast<FONT*>(loadObject(dataFile, Manifest::FONT, DAT_FONT)))
         font = gameFont;
 
     music = dumb_load_it(musicFile);
     if (!music)
         ok = false;
 
-    for (int i = 1; i <= 2; i++) {
-        std::snprintf(name, sizeof name, "AMB%d", i);
-        ambientSamplesA[i - 1] = requireSample(dataFile, name, ok);
-        ambientSamplesB[i - 1] = requireSample(dataFile, name, ok);
+    for (int i = 1; i <= Manifest::AMBIENTS; i++) {
+        ambientSamplesA[i - 1] = requireSample(dataFile, Manifest::ambient(i).c_str(), ok);
+        ambientSamplesB[i - 1] = requireSample(dataFile, Manifest::ambient(i).c_str(), ok);
     }
 
-    dieSample = loadSample(dataFile, "DIE");
-    thumpSample = loadSample(dataFile, "THUMP");
-    collectSample = loadSample(dataFile, "COLLECT");
-    selectSample = loadSample(dataFile, "SELECT");
+    dieSample = loadSample(dataFile, Manifest::DIE);
+    thumpSample = loadSample(dataFile, Manifest::THUMP);
+    collectSample = loadSample(dataFile, Manifest::COLLECT);
+    selectSample = loadSample(dataFile, Manifest::SELECT);
 
-    for (int i = 0; i < SCR_COUNT; i++) {
-        std::snprintf(name, sizeof name, "SCR%d", i);
-        scrSamples[i] = requireSample(dataFile, name, ok);
-    }
+    for (int i = 0; i < Manifest::WAILS; i++)
+        scrSamples[i] = requireSample(dataFile, Manifest::wail(i).c_str(), ok);
 
     if (!ok)
         unloadData();
@@ -235,6 +224,6 @@ void playScrSample()
 {
     // Pitch is drawn before the sample: the order of draws is part of the game.
     int frequency = NORMAL_PITCH - std::rand() % SCR_PITCH_SPREAD;
-    int index = std::rand() % SCR_COUNT;
+    int index = std::rand() % AssetManifest::WAILS;
     playSample(scrSamples[index], clampedVolume(settings.volSound) / 2, PAN_CENTRE, frequency, 0);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/AssetManifest.h"
+
 struct BITMAP;
 struct SAMPLE;
 struct DUH;
@@ -9,17 +11,18 @@ struct DUH;
 // The game font is not kept here: it becomes the library's current font.
 extern BITMAP* backBitmap;
 extern BITMAP* spaceBitmap;
-extern BITMAP* faceBitmaps[16];  // FACE1G..FACE8G, then FACE1B..FACE8B
-extern BITMAP* tailBitmaps[8];   // TAIL1G..TAIL4G, then TAIL1B..TAIL4B
-extern BITMAP* starBitmaps[7];   // STAR1..STAR7, one per power-up kind
+// The souls' faces and tails first, then the player's.
+extern BITMAP* faceBitmaps[2 * AssetManifest::FACES];
+extern BITMAP* tailBitmaps[2 * AssetManifest::TAILS];
+extern BITMAP* starBitmaps[AssetManifest::STARS];  // one per power-up kind
 extern DUH* music;
-extern SAMPLE* ambientSamplesA[2];
-extern SAMPLE* ambientSamplesB[2];  // independent copies of AMB1, AMB2
+extern SAMPLE* ambientSamplesA[AssetManifest::AMBIENTS];
+extern SAMPLE* ambientSamplesB[AssetManifest::AMBIENTS];  // independent copies of the same
 extern SAMPLE* dieSample;
 extern SAMPLE* thumpSample;
 extern SAMPLE* collectSample;
 extern SAMPLE* selectSample;
-extern SAMPLE* scrSamples[10];
+extern SAMPLE* scrSamples[AssetManifest::WAILS];
 
 // Tries every object, then gives the verdict: true when every required one was
 // found. On failure nothing stays loaded. DUMB must already read files through

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Packs the painted pictures, the font grid and the synthesised samples of a
 # work directory into the game's datafile, with the object names and types
-# the game loads. Fails, leaving any old datafile alone, when an input is
+# the game loads: the list the painter prints from the manifest the game
+# itself is built with. Fails, leaving any old datafile alone, when an input is
 # missing or the packed file does not list exactly the expected objects, so a
 # broken asset build is never mistaken for a good one.
-# Usage: scripts/make_datafile.sh <work dir> <data.dat>
+# Usage: scripts/make_datafile.sh <work dir> <data.dat> <wispen_paint>
 set -euo pipefail
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 <work dir> <data.dat>" >&2
+if [ $# -ne 3 ]; then
+  echo "usage: $0 <work dir> <data.dat> <wispen_paint>" >&2
   exit 2
 fi
 work=$(cd "$1" && pwd)
@@ -17,24 +18,9 @@ out="$out_dir/$(basename "$2")"
 
 # Object name, datafile type and file, one object per line. The pictures
 # stored as JPEG load as bitmaps once the game has registered the type.
-objects=("BACK JPEG back.jpg" "SPACE JPEG space.jpg")
-for set in G B; do
-  for i in 1 2 3 4 5 6 7 8; do
-    objects+=("FACE$i$set BMP face$i${set,,}.bmp")
-  done
-done
-for set in G B; do
-  for i in 1 2 3 4; do
-    objects+=("TAIL$i$set BMP tail$i${set,,}.bmp")
-  done
-done
-for i in 1 2 3 4 5 6 7; do
-  objects+=("STAR$i BMP star$i.bmp")
-done
-objects+=("FNT1 FONT fnt1.bmp")
-for name in AMB1 AMB2 DIE THUMP COLLECT SELECT SCR0 SCR1 SCR2 SCR3 SCR4 SCR5 SCR6 SCR7 SCR8 SCR9; do
-  objects+=("$name SAMP ${name,,}.wav")
-done
+manifest=$("$3" --manifest) || { echo "make_datafile: $3 --manifest failed" >&2; exit 1; }
+mapfile -t objects <<<"$manifest"
+[ "${#objects[@]}" -gt 0 ] && [ -n "${objects[0]}" ] || { echo "make_datafile: an empty manifest" >&2; exit 1; }
 
 missing=0
 for entry in "${objects[@]}"; do

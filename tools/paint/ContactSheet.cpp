@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <fstream>
 
+#include "app/AssetManifest.h"
+
 namespace {
 
 constexpr int SHEET_WIDTH = 1400;
@@ -63,15 +65,10 @@ BITMAP* ContactSheet::bitmap(const char* name)
 
 bool ContactSheet::load(const char* dataFile)
 {
-    std::vector<std::string> names = {"BACK", "SPACE"};
-    for (const char* set : {"G", "B"})
-        for (int i = 1; i <= 8; i++)
-            names.push_back("FACE" + std::to_string(i) + set);
-    for (const char* set : {"G", "B"})
-        for (int i = 1; i <= 4; i++)
-            names.push_back("TAIL" + std::to_string(i) + set);
-    for (int i = 1; i <= 7; i++)
-        names.push_back("STAR" + std::to_string(i));
+    std::vector<std::string> names;
+    for (const AssetManifest::Object& object : AssetManifest::objects())
+        if (object.type == AssetManifest::Type::Jpeg || object.type == AssetManifest::Type::Bitmap)
+            names.push_back(object.name);
 
     bool ok = true;
     for (const std::string& name : names) {
@@ -86,15 +83,15 @@ bool ContactSheet::load(const char* dataFile)
         objects.push_back(object);
         pictures[name] = static_cast<BITMAP*>(object->dat);
     }
-    DATAFILE* fontObject = load_datafile_object(dataFile, "FNT1");
+    DATAFILE* fontObject = load_datafile_object(dataFile, AssetManifest::FONT);
     if (!fontObject || fontObject->type != DAT_FONT) {
         std::fprintf(stderr, "contact sheet: %s holds no font FNT1\n", dataFile);
         return false;
     }
     objects.push_back(fontObject);
     gameFont = static_cast<FONT*>(fontObject->dat);
-    back = bitmap("BACK");
-    space = bitmap("SPACE");
+    back = bitmap(AssetManifest::BACK);
+    space = bitmap(AssetManifest::SPACE);
     return ok;
 }
 
@@ -271,7 +268,7 @@ void ContactSheet::drawPlayMock(BITMAP* target)
             int alpha = 100 * life / 40;
             int px = p.x + (scatter.next(255) - 128) * (40 - life) / 256;
             int py = p.y + (scatter.next(255) - 128) * (40 - life) / 256;
-            drawTrans(target, bitmap(("STAR" + std::to_string(p.kind + 1)).c_str()), px - 6, py - 6, alpha * 3 / 4);
+            drawTrans(target, bitmap(AssetManifest::star(p.kind + 1).c_str()), px - 6, py - 6, alpha * 3 / 4);
         }
 
     // Creatures with their trails: particles dropped every third tick
@@ -282,15 +279,15 @@ void ContactSheet::drawPlayMock(BITMAP* target)
     } creatures[] = {{false, 3, 70, 120, -2, 1}, {false, 6, 210, 88, 3, -1}, {false, 0, 250, 200, 2, 2},
                      {true, 1, 160, 128, -3, 2}};
     for (const auto& c : creatures) {
-        const char* set = c.player ? "B" : "G";
-        BITMAP* tail = bitmap(("TAIL" + std::to_string(c.face % 4 + 1) + set).c_str());
+        const char set = c.player ? AssetManifest::PLAYER : AssetManifest::SOULS;
+        BITMAP* tail = bitmap(AssetManifest::tail(c.face % AssetManifest::TAILS + 1, set).c_str());
         for (int i = 13; i >= 1; i--) {
             int life = 40 - 3 * i;
             int px = c.x + c.dx * 3 * i + (scatter.next(5) - 2);
             int py = c.y + c.dy * 3 * i + (scatter.next(5) - 2);
             drawTrans(target, tail, px - 16, py - 16, 100 * life / 40);
         }
-        drawTrans(target, bitmap(("FACE" + std::to_string(c.face + 1) + set).c_str()), c.x - 16, c.y - 16, 240);
+        drawTrans(target, bitmap(AssetManifest::face(c.face + 1, set).c_str()), c.x - 16, c.y - 16, 240);
     }
 
     // The heads-up display as the play screen lays it out.
@@ -343,19 +340,19 @@ bool ContactSheet::write(const char* dataFile, const char* sheetFile, const char
     }
 
     std::vector<std::string> faceNames[2], faceCaptions, tailNames[2], tailCaptions, starNames, starCaptions;
-    const char* sets[2] = {"B", "G"};
+    const char sets[2] = {AssetManifest::PLAYER, AssetManifest::SOULS};
     for (int s = 0; s < 2; s++) {
-        for (int i = 1; i <= 8; i++)
-            faceNames[s].push_back("FACE" + std::to_string(i) + sets[s]);
-        for (int i = 1; i <= 4; i++)
-            tailNames[s].push_back("TAIL" + std::to_string(i) + sets[s]);
+        for (int i = 1; i <= AssetManifest::FACES; i++)
+            faceNames[s].push_back(AssetManifest::face(i, sets[s]));
+        for (int i = 1; i <= AssetManifest::TAILS; i++)
+            tailNames[s].push_back(AssetManifest::tail(i, sets[s]));
     }
     for (const char* e : EXPRESSIONS)
         faceCaptions.push_back(e);
     for (int i = 1; i <= 4; i++)
         tailCaptions.push_back("faces " + std::to_string(i) + ", " + std::to_string(i + 4));
-    for (int i = 1; i <= 7; i++) {
-        starNames.push_back("STAR" + std::to_string(i));
+    for (int i = 1; i <= AssetManifest::STARS; i++) {
+        starNames.push_back(AssetManifest::star(i));
         starCaptions.push_back(KIND_CAPTIONS[i - 1]);
     }
 

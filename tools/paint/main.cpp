@@ -3,6 +3,7 @@
 // a finished datafile, draws the contact sheet that shows what was packed.
 //
 //   wispen_paint <work dir>
+//   wispen_paint --manifest        (each object: name, dat type, file)
 //   wispen_paint --contact-sheet <data.dat> <sheet.bmp> [story]
 //   wispen_paint --icons <dir> <size>...   (the menu icon, dir/wispen-<size>.png)
 
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/AssetManifest.h"
 #include "paint/BackdropPainter.h"
 #include "paint/ContactSheet.h"
 #include "paint/CreaturePainter.h"
@@ -63,22 +65,31 @@ Image paintSpace()
     return space;
 }
 
+static_assert(CreaturePainter::EXPRESSIONS == AssetManifest::FACES, "a face for every expression");
+static_assert(CreaturePainter::TAILS == AssetManifest::TAILS, "a tail picture for every one painted");
+static_assert(PowerupPainter::KINDS == AssetManifest::STARS, "a star for every power-up kind");
+
+// The path of the file the manifest names for a picture object.
+std::string pictureFile(const std::string& dir, const std::string& name)
+{
+    return dir + "/" + AssetManifest::fileOf(name, AssetManifest::Type::Bitmap);
+}
+
 bool paintFaces(const std::string& dir, const Colour& sky)
 {
     bool ok = true;
     const struct {
         CreaturePainter::Family family;
-        const char* letter;
-    } families[] = {{CreaturePainter::Family::Ghost, "g"}, {CreaturePainter::Family::Wisp, "b"}};
+        char letter;
+    } families[] = {{CreaturePainter::Family::Ghost, AssetManifest::SOULS}, {CreaturePainter::Family::Wisp, AssetManifest::PLAYER}};
     for (const auto& f : families) {
         CreaturePainter painter(f.family);
         for (int i = 0; i < CreaturePainter::EXPRESSIONS; i++) {
             Image face = painter.face(static_cast<CreaturePainter::Expression>(i));
-            ok &= saveBitmap(dir + "/face" + std::to_string(i + 1) + f.letter + ".bmp", face.toSprite(sky, SPRITE_CUTOFF));
+            ok &= saveBitmap(pictureFile(dir, AssetManifest::face(i + 1, f.letter)), face.toSprite(sky, SPRITE_CUTOFF));
         }
         for (int i = 0; i < CreaturePainter::TAILS; i++)
-            ok &= saveBitmap(dir + "/tail" + std::to_string(i + 1) + f.letter + ".bmp",
-                             painter.tail(i).toSprite(sky, SPRITE_CUTOFF));
+            ok &= saveBitmap(pictureFile(dir, AssetManifest::tail(i + 1, f.letter)), painter.tail(i).toSprite(sky, SPRITE_CUTOFF));
     }
     return ok;
 }
@@ -88,7 +99,7 @@ bool paintStars(const std::string& dir, const Colour& sky)
     bool ok = true;
     PowerupPainter painter;
     for (int kind = 0; kind < PowerupPainter::KINDS; kind++)
-        ok &= saveBitmap(dir + "/star" + std::to_string(kind + 1) + ".bmp", painter.star(kind).toSprite(sky, SPRITE_CUTOFF));
+        ok &= saveBitmap(pictureFile(dir, AssetManifest::star(kind + 1)), painter.star(kind).toSprite(sky, SPRITE_CUTOFF));
     return ok;
 }
 
@@ -110,9 +121,19 @@ bool paintIcons(const std::string& dir, int count, char** sizes)
     return ok;
 }
 
+// One line an object, in the datafile's order, for the packing script.
+int printManifest()
+{
+    for (const AssetManifest::Object& object : AssetManifest::objects())
+        std::printf("%s %s %s\n", object.name.c_str(), AssetManifest::datType(object.type),
+                    AssetManifest::fileOf(object.name, object.type).c_str());
+    return 0;
+}
+
 int usage()
 {
     std::fprintf(stderr, "usage: wispen_paint <work dir>\n"
+                         "       wispen_paint --manifest\n"
                          "       wispen_paint --contact-sheet <data.dat> <sheet.bmp> [story]\n"
                          "       wispen_paint --icons <dir> <size>...\n");
     return 2;
@@ -132,6 +153,8 @@ int main(int argc, char** argv)
     set_color_depth(32);
     jpgalleg_init();
 
+    if (argc == 2 && std::strcmp(argv[1], "--manifest") == 0)
+        return printManifest();
     if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "--contact-sheet") == 0)
         return ContactSheet().write(argv[2], argv[3], argc == 5 ? argv[4] : nullptr) ? 0 : 1;
     if (argc >= 4 && std::strcmp(argv[1], "--icons") == 0)
@@ -141,13 +164,14 @@ int main(int argc, char** argv)
 
     const std::string dir = argv[1];
     bool ok = true;
-    ok &= saveJpeg(dir + "/back.jpg", BackdropPainter().paint().toBitmap());
+    const auto jpeg = AssetManifest::Type::Jpeg;
+    ok &= saveJpeg(dir + "/" + AssetManifest::fileOf(AssetManifest::BACK, jpeg), BackdropPainter().paint().toBitmap());
     Image space = paintSpace();
-    ok &= saveJpeg(dir + "/space.jpg", space.toBitmap());
+    ok &= saveJpeg(dir + "/" + AssetManifest::fileOf(AssetManifest::SPACE, jpeg), space.toBitmap());
     const Colour sky = space.mean();
     ok &= paintFaces(dir, sky);
     ok &= paintStars(dir, sky);
-    ok &= PixelFont().writeGrid(dir + "/fnt1.bmp");
+    ok &= PixelFont().writeGrid(dir + "/" + AssetManifest::fileOf(AssetManifest::FONT, AssetManifest::Type::Font));
     if (!ok)
         std::fprintf(stderr, "wispen_paint: painting failed\n");
     return ok ? 0 : 1;
