@@ -246,6 +246,17 @@ fps_shown() {
   [ "$(count_colour "$1" $FPS_BOX FFFFFF)" -gt 20 ]
 }
 
+# abandon_and_quit: the game still running, abandons the game on the play
+# screen and quits from the main menu; the game must end with status 0.
+abandon_and_quit() {
+  kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while playing"
+  hold_key Escape; sleep 0.2
+  hold_key y; sleep 0.3
+  quit_game
+  wait_exit 5
+  expect_status 0
+}
+
 # quit_game: Escape in the main menu asks whether to quit; Y answers yes.
 quit_game() {
   hold_key Escape
