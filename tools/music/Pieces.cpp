@@ -26,6 +26,7 @@ enum Channel {
     CH_BELL_A,  // three channels
     CH_SPEED = CH_BELL_A + 3,  // speed and order jumps
     CH_TEMPO,
+    CH_LEVEL,  // the piece's global volume
     CHANNEL_COUNT
 };
 
@@ -60,15 +61,23 @@ ItPattern& newPattern(ItModule& module, int rows)
     return module.patterns.back();
 }
 
-// dumb_it_start_at_order begins with the header's speed and tempo, so each
-// piece sets its own in its first row.
-void beginPiece(ItModule& module, int startOrder, ItPattern& first, int tempo)
+// dumb_it_start_at_order begins with the header's speed, tempo and global
+// volume, so each piece sets its own in its first row. The level is the
+// piece's mastering on top of the module's mixing volume, 0..128.
+void beginPiece(ItModule& module, int startOrder, ItPattern& first, int tempo, int level)
 {
     if (static_cast<int>(module.orders.size()) != startOrder + 1)
         throw std::logic_error("piece does not start at its order");
     effect(first, 0, CH_SPEED, 'A', SPEED);
     effect(first, 0, CH_TEMPO, 'T', tempo);
+    effect(first, 0, CH_LEVEL, 'V', level);
 }
+
+constexpr int FULL_LEVEL = 128;
+// Play's music 2 dB under the others: at full sliders its loudest bars meet a
+// crowd's thumps, the pick-ups and the ambience, and the sum must stay over
+// 1 dB under full scale.
+constexpr int GAME_LEVEL = 102;
 
 // The last row jumps back to the piece's start. No sustained voice may be cut
 // at full swing there: each either hands over to the first notes or fades.
@@ -203,7 +212,7 @@ void gamePattern(ItModule& module, Band& band, const Progression& prog, const ch
 void setUpChannels(ItModule& module)
 {
     const int pans[CHANNEL_COUNT] = {32, 28, 42, 22, 32, 32, 24, 24, 14, 26, 38, 50,
-                                     14, 26, 38, 50, 48, 48, 20, 32, 44, 32, 32};
+                                     14, 26, 38, 50, 48, 48, 20, 32, 44, 32, 32, 32};
     module.channelsUsed = CHANNEL_COUNT;
     for (int ch = 0; ch < CHANNEL_COUNT; ++ch) {
         module.channelPan[ch] = pans[ch];
@@ -217,7 +226,7 @@ void composeGame(ItModule& module)
     // Intro: the pulse alone, then the arpeggio joins.
     {
         ItPattern& p = newPattern(module, BARS_PER_PATTERN * ROWS_PER_BAR);
-        beginPiece(module, GAME_MUSIC_ORDER, p, 140);
+        beginPiece(module, GAME_MUSIC_ORDER, p, 140, GAME_LEVEL);
         padChords(p, band, GAME_A, 20);
         drivingBass(p, band, GAME_A);
         hats(p, 0, false);
@@ -275,7 +284,7 @@ void composeGameOver(ItModule& module)
     for (int i = 0; i < 3; ++i) {
         ItPattern& p = newPattern(module, 2 * ROWS_PER_BAR);
         if (i == 0)
-            beginPiece(module, GAME_OVER_MUSIC_ORDER, p, 64);
+            beginPiece(module, GAME_OVER_MUSIC_ORDER, p, 64, FULL_LEVEL);
         for (int bar = 0; bar < 2; ++bar) {
             int row = bar * ROWS_PER_BAR;
             band.pad.chord(p, row, parseChord(parts[i].chords[bar]), 26);
@@ -332,7 +341,7 @@ void composeMenu(ItModule& module)
 {
     Band band;
     menuPattern(module, band, MENU_A, false);
-    beginPiece(module, MENU_MUSIC_ORDER, module.patterns.back(), 84);
+    beginPiece(module, MENU_MUSIC_ORDER, module.patterns.back(), 84, FULL_LEVEL);
     menuPattern(module, band, MENU_A, false);
     band.bell.line(module.patterns.back(), 0, MENU_M1, 40);
     menuPattern(module, band, MENU_A, false);
