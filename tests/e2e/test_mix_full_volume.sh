@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The loudest the game gets: both sliders full (255/255), a soul every five
+# ticks on hard, a creature too strong to die steered through the crowd, so
+# the thumps of many souls pile up with the pick-ups, the ambience and the
+# music. Its output, recorded through ALSA's file plugin as in
+# test_mix_loudness, never reaches full scale and keeps its true peak at or
+# under -1 dBTP.
+source "$(dirname "$0")/lib.sh"
+: "${WISPEN_MUSICCHECK:?WISPEN_MUSICCHECK must name the loudness meter}"
+
+cat > home/.asoundrc <<ASOUNDRC
+pcm.!default { type file slave.pcm "null" file "$E2E_DIR/mix.raw" format "raw" }
+ASOUNDRC
+printf '[sound]\ndigi_card = ALSA\n' > home/.allegrorc
+write_ini "[GENERAL]" "fullscreen = 0" "" \
+  "[WISPEN]" "hp1 = 100000" "spawnTime = 5" "difficulty = 2" "volSound = 255" "volMusic = 255" ""
+start_game
+wait_window
+sleep 0.5
+# The menu's part ends here, in whole stereo frames of 16-bit samples.
+menu_bytes=$(( $(stat -c %s mix.raw) / 4 * 4 ))
+hold_key Return
+# The crowd grows for a few seconds, then the creature sweeps through it.
+sleep 3.5
+for arrow in Left Up Right Down Left Down Right Up Left Down Right Up; do
+  hold_key $arrow 0.6
+done
+kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while playing"
+hold_key Escape; sleep 0.2
+hold_key y; sleep 0.3
+quit_game
+wait_exit 5
+expect_status 0
+[ -s mix.raw ] || fail "nothing was recorded: the game did not play through ALSA"
+
+tail -c +$((menu_bytes + 1)) mix.raw > play.raw
+"$WISPEN_MUSICCHECK" --capture play.raw > play.txt || fail "the meter could not read the recording"
+echo "$E2E_NAME: play at 255/255: $(cat play.txt)"
+read -r peak clipped < <(sed -E 's/.*true peak (-?[0-9.inf]+) dBTP.*clipped ([0-9]+).*/\1 \2/' play.txt)
+awk -v p="$peak" 'BEGIN { exit !(p <= -1) }' || fail "true peak $peak dBTP, expected at most -1"
+[ "$clipped" = 0 ] || fail "$clipped samples at full scale"
+pass
