@@ -9,7 +9,7 @@
 namespace {
 
 // Sets the loudness of the whole mix: every piece rendered at volume 1 comes
-// to about -17 LUFS (play's a dB under, at its own level), so at the default
+// to about -17 LUFS (play's 2 dB under, at its own level), so at the default
 // Music setting the game plays it near -24 LUFS, and its loudest moment stays
 // over 1 dB under full scale.
 constexpr int MIXING_VOLUME = 31;
