@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # What the player hears at the default volumes: the real game's output,
-# recorded through ALSA's file plugin over a few seconds of the main menu and
-# a few of play, is near -24 LUFS integrated in the menu and in play alike,
-# never reaches full scale and keeps its true peak at or under -1 dBTP. The file plugin's null slave takes
+# recorded through ALSA's file plugin over a few seconds of the main menu, a
+# few of play and, in a second game that ends at once, a few of the game over
+# music, is near -24 LUFS integrated in all three alike, never reaches full
+# scale and keeps its true peak at or under -1 dBTP. The file plugin's null slave takes
 # frames as fast as the driver writes them, so the recording runs faster than
 # the clock, but it is the mix the driver wrote; its pace over the menu's part
 # turns frames back into time for the delay from a key to its sound.
@@ -31,7 +32,26 @@ abandon_and_quit
 
 head -c "$menu_bytes" mix.raw > menu.raw
 tail -c +$((menu_bytes + 1)) mix.raw > play.raw
-for part in menu play; do
+
+# A frail creature among many souls: the game is over within seconds, and its
+# music is metered once the dying sound has faded.
+rm -f mix.raw
+write_ini "[GENERAL]" "fullscreen = 0" "" "[WISPEN]" "hp1 = 1" "spawnTime = 20" "difficulty = 1"
+start_game
+wait_window
+sleep 0.3
+hold_key Return
+wait_game_over
+sleep 1
+over_from=$(( $(stat -c %s mix.raw) / 4 * 4 ))
+sleep 2.5
+over_to=$(( $(stat -c %s mix.raw) / 4 * 4 ))
+close_window
+wait_exit 5
+expect_status 0
+tail -c +$((over_from + 1)) mix.raw | head -c $((over_to - over_from)) > over.raw
+
+for part in menu play over; do
   reference=""; [ $part = play ] && reference=menu.raw
   "$WISPEN_MUSICCHECK" --capture $part.raw $reference > $part.txt || fail "the meter could not read the $part's recording"
   echo "$E2E_NAME: $part: $(cat $part.txt)"
