@@ -11,10 +11,7 @@
 source "$(dirname "$0")/lib.sh"
 : "${WISPEN_MUSICCHECK:?WISPEN_MUSICCHECK must name the loudness meter}"
 
-cat > home/.asoundrc <<ASOUNDRC
-pcm.!default { type file slave.pcm "null" file "$E2E_DIR/mix.raw" format "raw" }
-ASOUNDRC
-printf '[sound]\ndigi_card = ALSA\n' > home/.allegrorc
+record_sound
 write_ini "[GENERAL]" "fullscreen = 0" "" "[SPEED]" "fps = 130" "" \
   "[WISPEN]" "hp1 = 100000" "spawnTime = 5" "difficulty = 2" "volSound = 255" "volMusic = 255" ""
 start_game
@@ -28,12 +25,7 @@ sleep 3.5
 for arrow in Left Up Right Down Left Down Right Up Left Down Right Up; do
   hold_key $arrow 0.6
 done
-kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while playing"
-hold_key Escape; sleep 0.2
-hold_key y; sleep 0.3
-quit_game
-wait_exit 5
-expect_status 0
+abandon_and_quit
 [ -s mix.raw ] || fail "nothing was recorded: the game did not play through ALSA"
 
 tail -c +$((menu_bytes + 1)) mix.raw > play.raw

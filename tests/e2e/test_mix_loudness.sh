@@ -10,11 +10,7 @@
 source "$(dirname "$0")/lib.sh"
 : "${WISPEN_MUSICCHECK:?WISPEN_MUSICCHECK must name the loudness meter}"
 
-cat > home/.asoundrc <<ASOUNDRC
-pcm.!default { type file slave.pcm "null" file "$E2E_DIR/mix.raw" format "raw" }
-ASOUNDRC
-# The library's ALSA driver, whatever else it could find.
-printf '[sound]\ndigi_card = ALSA\n' > home/.allegrorc
+record_sound
 write_ini "[GENERAL]" "fullscreen = 0" ""
 start_game
 wait_window
