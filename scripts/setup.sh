@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-PLAY_PACKAGES=(liballegro4-dev libaldmb1-dev libjpgalleg4-dev cmake g++ pkg-config)
+PLAY_PACKAGES=(liballegro4-dev libaldmb1-dev libjpgalleg4-dev cmake make g++ pkg-config)
 PACKAGE_PACKAGES=(dpkg-dev)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick
                libx11-dev x11-utils sox clang libclang-rt-14-dev libebur128-dev
