@@ -70,9 +70,8 @@ _now_ms() { echo $(($(date +%s%N) / 1000000)); }
 # looks at, so such a start or command is tried again, but only while it
 # stays rare: a start is retried when it failed so within a second and a
 # probe client then finds the server alive, every retry is said in the
-# output, and a test fails once more than one start in four (retries
-# included), or more than one in a test of few starts, needed one, since that
-# is no longer the server's hiccup.
+# output, and a test fails once its retries outnumber one plus a quarter of
+# its starts (retries included), since that is no longer the server's hiccup.
 X_ATTEMPTS=4
 X_DROP_MS=1000
 X_RETRIES=0
@@ -150,6 +149,21 @@ record_sound() {
 pcm.!default { type file slave.pcm "null" file "$E2E_DIR/mix.raw" format "raw" }
 ASOUNDRC
   printf '[sound]\ndigi_card = ALSA\n' > "$E2E_DIR/home/.allegrorc"
+}
+
+# check_capture PART [REFERENCE]: meters PART.raw into PART.txt (with
+# REFERENCE, a recording whose level a new sound must rise over, the frame
+# where one does), says the figures, and fails when the true peak is over
+# -1 dBTP or a sample reaches full scale. The integrated loudness is left in
+# CAPTURE_LUFS.
+check_capture() {
+  : "${WISPEN_MUSICCHECK:?WISPEN_MUSICCHECK must name the loudness meter}"
+  local peak clipped
+  "$WISPEN_MUSICCHECK" --capture "$1.raw" ${2:-} > "$1.txt" || fail "the meter could not read the $1's recording"
+  echo "$E2E_NAME: $1: $(cat "$1.txt")"
+  read -r CAPTURE_LUFS peak clipped < <(sed -E 's/.*integrated (-?[0-9.inf]+) LUFS.*true peak (-?[0-9.inf]+) dBTP.*clipped ([0-9]+).*/\1 \2 \3/' "$1.txt")
+  awk -v p="$peak" 'BEGIN { exit !(p <= -1) }' || fail "$1: true peak $peak dBTP, expected at most -1"
+  [ "$clipped" = 0 ] || fail "$1: $clipped samples at full scale"
 }
 
 # ini_value SECTION KEY: the value of KEY under [SECTION] in Wispen.ini.

@@ -127,7 +127,7 @@ Signal makeSelect()
     Signal out = reverb(dry, SOUND_RATE, 0.5, static_cast<int>(samplesFor(0.1)));
     mixInto(out, dry, 2.5f);
     fadeEnds(out, SOUND_RATE, 0.001, 0.08);
-    // Choosing "Start" plays it over the first notes of play's music: at full
+    // Choosing "Play Game" plays it over the first notes of play's music: at full
     // sliders the two together must stay well under full scale.
     normalisePeak(out, 0.52);
     return out;
