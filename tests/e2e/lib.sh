@@ -193,6 +193,17 @@ start_game() {
   GAME_PID=$!
 }
 
+# restart_dropped WHY: the game has ended while starting. When the X server
+# dropped it, it is started again; otherwise the test fails with WHY.
+restart_dropped() {
+  wait "$GAME_PID"
+  STATUS=$?
+  GAME_PID=""
+  dropped_by_x "$STATUS" "$E2E_DIR/game.out" $(($(_now_ms) - GAME_STARTED_MS)) || fail "$1"
+  retry_start "the game's connection"
+  start_game "${GAME_ARGS[@]}"
+}
+
 # wait_window [SECONDS]: waits until the game's window is on screen and sets
 # WIN to its id. WINDOW_MS is how long the game took from start to that point.
 wait_window() {
@@ -204,15 +215,7 @@ wait_window() {
       echo "$E2E_NAME: window after ${WINDOW_MS} ms"
       return 0
     fi
-    if ! kill -0 "$GAME_PID" 2>/dev/null; then
-      wait "$GAME_PID"
-      STATUS=$?
-      GAME_PID=""
-      dropped_by_x "$STATUS" "$E2E_DIR/game.out" $(($(_now_ms) - GAME_STARTED_MS)) || \
-        fail "the game ended before its window appeared"
-      retry_start "the game's connection"
-      start_game "${GAME_ARGS[@]}"
-    fi
+    kill -0 "$GAME_PID" 2>/dev/null || restart_dropped "the game ended before its window appeared"
     sleep 0.05
   done
   fail "no window named Wispen within ${1:-10} s"
@@ -385,7 +388,7 @@ fullscreen_window() {
 wait_picture() {
   local deadline=$(($(date +%s) + 10)) lit
   while :; do
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before drawing"
+    kill -0 "$GAME_PID" 2>/dev/null || restart_dropped "the game ended before drawing"
     WIN=$(fullscreen_window 2>/dev/null)
     if [ -n "$WIN" ]; then
       display_shot "$1"
