@@ -3,13 +3,14 @@
 #include <allegro.h>
 #include <algorithm>
 #include <climits>
-#include <cmath>
 #include <cstdlib>
+#include <optional>
 
 #include "app/Controls.h"
 #include "app/Resources.h"
 #include "app/Settings.h"
 #include "app/Sound.h"
+#include "play/Contact.h"
 #include "scores/HighScoreTable.h"
 #include "world/Difficulty.h"
 
@@ -27,31 +28,6 @@ constexpr int THUMP_PITCH = 950;
 constexpr int THUMP_PITCH_SPREAD = 100;
 
 constexpr float PICKUP_DISTANCE_SQUARED = 500.0f;
-constexpr float HEAL_SHARE = 0.25f;
-constexpr float CONTACT_SLACK = 1.0f;
-constexpr float FIXED_POINT_LIMIT = 32767.0f;  // largest value ftofix converts
-constexpr int POINTS_PER_HIT_UNIT = 50;
-constexpr int KILL_BONUS = 2500;
-
-constexpr int RADAR_W = 64;
-constexpr int RADAR_H = 48;
-constexpr int RADAR_X = 252;
-constexpr int RADAR_Y = 188;
-constexpr int RADAR_OPACITY = 64;
-constexpr int RADAR_MARK = 4;
-constexpr float RADAR_SCALE = 0.0625f;
-
-constexpr int HEALTH_SEGMENTS = 30;
-constexpr int SEGMENT_X = 4;
-constexpr int SEGMENT_PITCH = 8;
-constexpr int SEGMENT_W = 6;
-constexpr int SEGMENT_TOP = 224;
-constexpr int SEGMENT_BOTTOM = 236;
-constexpr float SEGMENT_HUE_STEP = 4.0f;
-constexpr float SEGMENT_OUTLINE_VALUE = 0.7f;
-
-constexpr int SCORE_X = 208;
-constexpr int SCORE_Y = 4;
 
 // Health goes up to the ceiling and never past it; a creature above its
 // ceiling (the difficulty changed mid-game) is brought down to it.
@@ -70,13 +46,6 @@ float squaredDistance(const Object& a, const Object& b)
 
 int ambientVolume() { return (clampedVolume(settings.volSound) * 3) / 4; }
 
-template <typename T>
-void deleteLastToFirst(std::vector<std::unique_ptr<T>>& objects)
-{
-    while (!objects.empty())
-        objects.pop_back();
-}
-
 template <typename T, typename Finished>
 void updateAndRemove(std::vector<std::unique_ptr<T>>& objects, Finished finished)
 {
@@ -91,32 +60,23 @@ void updateAndRemove(std::vector<std::unique_ptr<T>>& objects, Finished finished
 
 } // namespace
 
-void MainGame::BitmapDeleter::operator()(BITMAP* bitmap) const { destroy_bitmap(bitmap); }
-
 MainGame::MainGame()
     : spawnTimer(0), powerupTimer(0), scrTimer(0), ambientDelay(0), ambientOn(false)
 {
 }
 
-MainGame::~MainGame()
+// The souls go before the creature they aim at is replaced.
+void MainGame::clearWorld()
 {
-    deleteGame();
-    radarBitmap.reset();
-}
-
-void MainGame::deleteGame()
-{
-    deleteLastToFirst(stars);
-    deleteLastToFirst(souls);
-    deleteLastToFirst(powerups);
-    deleteLastToFirst(bubbles);
-    camera.reset();
-    player.reset();
+    stars.clear();
+    souls.clear();
+    powerups.clear();
+    bubbles.clear();
 }
 
 Error MainGame::start()
 {
-    deleteGame();
+    clearWorld();
     player = std::make_unique<Player>();
     camera = std::make_unique<Camera>();
     camera->setTarget(player.get());
@@ -271,8 +231,10 @@ bool MainGame::finishes()
         return true;
     if (player->state == Dead && controls.held(KEY_ENTER))
         return true;
-    return player->state == Dying && player->counter >= Player::FULL_SIZE;
+    return grownCreatureKilled();
 }
+
+bool MainGame::grownCreatureKilled() const { return player->state == Dying && player->grown(); }
 
 void MainGame::stopAmbientSets()
 {
@@ -285,7 +247,7 @@ void MainGame::stopAmbientSets()
 
 int MainGame::getResult()
 {
-    if (player->state == Dying && player->counter > Player::FULL_SIZE - 1)
+    if (grownCreatureKilled())
         return GameOverMusic;
     if (player->state == Dead) {
         HighScoreTable table(HIGH_SCORE_FILE);
@@ -378,74 +340,43 @@ void MainGame::apply(const Powerup::Effect& effect)
     }
 }
 
-// Creatures are discs of equal mass: a contact swaps their velocities along
-// the line of centres. The faster one deals damage equal to the closing speed
-// and heals a quarter of it; the user earns money for hits it deals.
 void MainGame::collide(Player& a, Player& b)
 {
-    if (&a == &b)
+    std::optional<Contact> contact = Contact::between(a, b);
+    if (!contact)
         return;
-    float dx = a.pos.x - b.pos.x;
-    float dy = a.pos.y - b.pos.y;
-    float squared = dx * dx + dy * dy;
-    float reach = 2.0f * clampedRadius(settings.rad);
-    // Most pairs are far apart: they are turned away before the root. One
-    // unit of slack leaves every decision near the edge to the root below.
-    float slack = reach + CONTACT_SLACK;
-    if (squared > slack * slack)
-        return;
-    // The fixed-point root is the game's own distance; its rounding decides
-    // contacts at the exact edge. Its range ends at about 181 units, where it
-    // would report every farther pair at 181; only a radius far beyond the
-    // game's gets there, and then the float root gives the true distance.
-    float dist = squared <= FIXED_POINT_LIMIT ? fixtof(fixsqrt(ftofix(squared))) : std::sqrt(squared);
-    if (dist > reach || dist == 0)
-        return;
-    float inv = 1 / dist;
-    float nx = dx * inv;
-    float ny = dy * inv;
-    float impulse = -((a.vel.x - b.vel.x) * dx + (a.vel.y - b.vel.y) * dy) * inv;
-    if (impulse < 0)
-        return;
-    float healing = impulse * HEAL_SHARE;
-    bool byUser = &a == player.get();
+    if (&a == player.get())
+        playThump();
+    Player& faster = contact->firstFaster ? a : b;
+    Player& slower = contact->firstFaster ? b : a;
+    bool userScores = &faster == player.get();
 
-    if (byUser) {
-        int pitch = THUMP_PITCH + std::rand() % THUMP_PITCH_SPREAD;
-        playSample(thumpSample, settings.volSound, PAN_CENTRE, pitch, 0);
+    slower.health = contact->slowerHealth;
+    if (contact->kills) {
+        if (userScores) {
+            score.add(Contact::KILL_BONUS);
+            addBubble(slower.pos.x, slower.pos.y, Powerup::moneyText(Contact::KILL_BONUS).c_str());
+        }
+        kill(slower);
+    }
+    heal(faster, contact->healing, userScores ? maxHealth() : soulMaxHealth());
+    if (userScores) {
+        score.add(contact->points);
+        // A killing blow shows only the bonus.
+        if (!contact->kills && contact->points > 0)
+            addBubble(slower.pos.x, slower.pos.y, Powerup::moneyText(contact->points).c_str());
     }
 
-    float speedA = a.vel.x * a.vel.x + a.vel.y * a.vel.y;
-    float speedB = b.vel.x * b.vel.x + b.vel.y * b.vel.y;
-    if (speedA > speedB) {
-        b.health -= impulse;
-        if (b.health <= 0) {
-            if (byUser) {
-                score.add(KILL_BONUS);
-                addBubble(b.pos.x, b.pos.y, Powerup::moneyText(KILL_BONUS).c_str());
-            }
-            kill(b);
-        }
-        if (byUser) {
-            heal(a, healing, maxHealth());
-            int points = POINTS_PER_HIT_UNIT * static_cast<int>(impulse * impulse);
-            score.add(points);
-            if (b.state != Dying && points > 0)
-                addBubble(b.pos.x, b.pos.y, Powerup::moneyText(points).c_str());
-        } else {
-            heal(a, healing, soulMaxHealth());
-        }
-    } else {
-        a.health -= impulse;
-        if (a.health <= 0)
-            kill(a);
-        heal(b, healing, soulMaxHealth());
-    }
+    a.vel.x += contact->impulse * contact->nx;
+    b.vel.x -= contact->impulse * contact->nx;
+    a.vel.y += contact->impulse * contact->ny;
+    b.vel.y -= contact->impulse * contact->ny;
+}
 
-    a.vel.x += impulse * nx;
-    b.vel.x -= impulse * nx;
-    a.vel.y += impulse * ny;
-    b.vel.y -= impulse * ny;
+void MainGame::playThump()
+{
+    int pitch = THUMP_PITCH + std::rand() % THUMP_PITCH_SPREAD;
+    playSample(thumpSample, settings.volSound, PAN_CENTRE, pitch, 0);
 }
 
 void MainGame::kill(Player& creature)
@@ -492,105 +423,11 @@ void MainGame::draw(BITMAP* target)
         soul->draw(target, *camera);
     player->draw(target, *camera);
 
-    drawRadar(target);
-    drawHealthBar(target);
-    drawScore(target);
-    if (player->state == Dead)
-        drawGameOver(target);
-}
-
-void MainGame::drawScore(BITMAP* target)
-{
-    textprintf_ex(target, font, SCORE_X + 1, SCORE_Y + 1, makecol(64, 64, 160), -1, "pts: %08d",
-                  score.value());
-    textprintf_ex(target, font, SCORE_X, SCORE_Y, makecol(140, 200, 240), -1, "pts: %08d",
-                  score.value());
+    hud.drawRadar(target, souls, powerups, *player);
+    hud.drawHealthBar(target, player->health, maxHealth());
+    hud.drawScore(target, score.value());
     for (const auto& bubble : bubbles)
         bubble->draw(target, *camera);
-}
-
-void MainGame::drawGameOver(BITMAP* target)
-{
-    int th = text_height(font);
-    int cx = target->w / 2;
-    int cy = target->h / 2;
-    int titleY = cy - (th * 3) / 2;
-    int promptY = cy + th / 2;
-    textout_centre_ex(target, font, "GAME OVER!", cx + 1, titleY + 1, makecol(0, 0, 0), -1);
-    textout_centre_ex(target, font, "GAME OVER!", cx, titleY, makecol(255, 255, 255), -1);
-    textout_centre_ex(target, font, "Press ENTER to continue...", cx + 1, promptY + 1,
-                      makecol(0, 0, 0), -1);
-    textout_centre_ex(target, font, "Press ENTER to continue...", cx, promptY,
-                      makecol(192, 192, 192), -1);
-}
-
-void MainGame::drawRadar(BITMAP* target)
-{
-    if (!radarBitmap) {
-        radarBitmap.reset(create_bitmap(RADAR_W, RADAR_H));
-        if (radarBitmap)
-            clear_to_color(radarBitmap.get(), makecol(64, 160, 128));
-    }
-    if (radarBitmap) {
-        set_trans_blender(0, 0, 0, RADAR_OPACITY);
-        draw_trans_sprite(target, radarBitmap.get(), RADAR_X, RADAR_Y);
-    }
-
-    const int left = RADAR_X;
-    const int top = RADAR_Y;
-    const int right = RADAR_X + RADAR_W;
-    const int bottom = RADAR_Y + RADAR_H;
-    int white = makecol(255, 255, 255);
-    hline(target, left, top, left + RADAR_MARK, white);
-    vline(target, left, top, top + RADAR_MARK, white);
-    hline(target, right, top, right - RADAR_MARK, white);
-    vline(target, right, top, top + RADAR_MARK, white);
-    hline(target, left, bottom, left + RADAR_MARK, white);
-    vline(target, left, bottom, bottom - RADAR_MARK, white);
-    hline(target, right, bottom, right - RADAR_MARK, white);
-    vline(target, right, bottom, bottom - RADAR_MARK, white);
-
-    auto dot = [target](const Object& object, int colour) {
-        int x = static_cast<int>(object.pos.x * RADAR_SCALE) + RADAR_X;
-        int y = static_cast<int>(object.pos.y * RADAR_SCALE) + RADAR_Y;
-        putpixel(target, x, y, colour);
-    };
-    int red = makecol(255, 0, 0);
-    for (const auto& soul : souls)
-        if (soul->state != Dying)
-            dot(*soul, red);
-    int yellow = makecol(255, 255, 0);
-    for (const auto& powerup : powerups)
-        if (powerup->health > 0)
-            dot(*powerup, yellow);
-    dot(*player, makecol(0, 255, 255));
-}
-
-void MainGame::drawHealthBar(BITMAP* target)
-{
-    // Without a positive full scale (an hp1 of 0 or less) the bar reads as at
-    // zero health instead of dividing by it.
-    float scale = maxHealth();
-    float v = scale > 0 ? (player->health * HEALTH_SEGMENTS) * (1 / scale) : 0.0f;
-    int unlitFill = makecol(64, 64, 64);
-    int unlitOutline = makecol(40, 40, 40);
-    int corner = makecol(0, 0, 0);
-    for (int i = 0; i < HEALTH_SEGMENTS; i++) {
-        int x1 = SEGMENT_X + SEGMENT_PITCH * i;
-        int x2 = x1 + SEGMENT_W;
-        if (!(i > v)) {
-            int r, g, b;
-            hsv_to_rgb(SEGMENT_HUE_STEP * i, 1.0f, 1.0f, &r, &g, &b);
-            rectfill(target, x1, SEGMENT_TOP, x2, SEGMENT_BOTTOM, makecol(r, g, b));
-            hsv_to_rgb(SEGMENT_HUE_STEP * i, 1.0f, SEGMENT_OUTLINE_VALUE, &r, &g, &b);
-            rect(target, x1, SEGMENT_TOP, x2, SEGMENT_BOTTOM, makecol(r, g, b));
-        } else {
-            rectfill(target, x1, SEGMENT_TOP, x2, SEGMENT_BOTTOM, unlitFill);
-            rect(target, x1, SEGMENT_TOP, x2, SEGMENT_BOTTOM, unlitOutline);
-        }
-        putpixel(target, x1, SEGMENT_TOP, corner);
-        putpixel(target, x2, SEGMENT_TOP, corner);
-        putpixel(target, x1, SEGMENT_BOTTOM, corner);
-        putpixel(target, x2, SEGMENT_BOTTOM, corner);
-    }
+    if (player->state == Dead)
+        hud.drawGameOver(target);
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/GameScreen.h"
+#include "play/Hud.h"
 #include "play/Replay.h"
 #include "world/Camera.h"
 #include "world/Player.h"
@@ -32,7 +33,6 @@ public:
     static constexpr int MAX_STARS = 100000;
 
     MainGame();
-    ~MainGame() override;
 
     int getResult() override;
     // One tick of play. The six play keys are read once as it begins, from
@@ -56,15 +56,12 @@ public:
     void spawnPowerup();
 
     void handleCollisions();
-    // a is the user's creature or a soul, b always a soul.
+    // Applies the contact of a and b, if they touch; a is the user's
+    // creature or a soul, b always a soul.
     void collide(Player& a, Player& b);
     // Only the user's creature and souls of this game can be killed.
     void kill(Player& creature);
     void collectPowerup(Powerup& powerup);
-
-    void drawScore(BITMAP* target);
-    void drawRadar(BITMAP* target);
-    void drawHealthBar(BITMAP* target);
 
     // The figures the difficulty setting changes, read at the moment of use;
     // a difficulty outside 0..2 plays like normal. Computed in 64 bits, so
@@ -73,11 +70,7 @@ public:
     static float maxHealth();
     static float soulMaxHealth();
 
-    struct BitmapDeleter {
-        void operator()(BITMAP* bitmap) const;
-    };
-
-    std::unique_ptr<BITMAP, BitmapDeleter> radarBitmap;  // made by the first radar drawn
+    Hud hud;
     std::vector<std::unique_ptr<Star>> stars;
     std::vector<std::unique_ptr<Soul>> souls;
     std::vector<std::unique_ptr<Powerup>> powerups;
@@ -96,7 +89,7 @@ public:
     Replay recording;
 
 private:
-    void deleteGame();
+    void clearWorld();
     void updateSouls();
     void updatePowerups();
     void updateBubbles();
@@ -105,13 +98,16 @@ private:
     void runScrTimer();
     void startAmbientSets();
     bool finishes();
+    // The one tick the grown creature is killed; play goes on under the
+    // game-over music.
+    bool grownCreatureKilled() const;
     void latchTickKeys();
     bool playTick();
 
     void pickUp(Powerup& powerup);
     void apply(const Powerup::Effect& effect);
+    void playThump();
     void addBubble(float x, float y, const char* text);
-    void drawGameOver(BITMAP* target);
 
     const Replay* playback = nullptr;
     std::uint32_t seed = 0;

@@ -74,12 +74,6 @@ Player::Player() : state(Appearing), health(0.0f), counter(0), face(0), prevFace
     startLife();
 }
 
-Player::~Player()
-{
-    input.reset();
-    particles.clear();
-}
-
 void Player::reset()
 {
     pos = Vector(WORLD_CENTRE_X, WORLD_CENTRE_Y);
@@ -158,7 +152,7 @@ void Player::advanceLife()
 {
     if (state == Appearing) {
         counter++;
-        if (counter > FULL_SIZE - 1)
+        if (grown())
             state = Alive;
     } else if (state == Dying) {
         counter--;

@@ -59,7 +59,6 @@ public:
     static constexpr int PLAYER_TAIL_SET = 4;
 
     Player();
-    ~Player() override;
 
     // Back to the centre of the world, Appearing with a new face. The trail,
     // the controller and the movement box stay.
@@ -70,6 +69,9 @@ public:
     // The user's creature's health at the start of a game for the current
     // difficulty; a difficulty other than easy (0) or hard (2) counts as normal.
     static float startingHealth();
+
+    // At full size: grown in, or not yet shrinking from it.
+    bool grown() const { return counter >= FULL_SIZE; }
 
     PlayerState state;
     std::unique_ptr<Input> input;

@@ -64,7 +64,7 @@ void Powerup::advancePhase()
         return;
     if (health > 0.0f) {
         counter++;
-        if (counter > FULL_SIZE - 1)
+        if (grown())
             state = Alive;
     } else {
         counter--;

@@ -192,7 +192,7 @@ TEST_F(BadSettingHud, WithoutAPositiveHp1TheHealthBarReadsAsAtZeroHealth)
         settings.hp1 = hp1;
         startEmpty();
         clear_to_color(frame, makecol(0, 0, 0));
-        game.drawHealthBar(frame);
+        game.hud.drawHealthBar(frame, game.player->health, MainGame::maxHealth());
         const int middleY = 230;
         EXPECT_TRUE(sameColour(firstLit, getpixel(frame, 4 + 3, middleY))) << hp1;
         for (int segment = 1; segment < 30; segment++)

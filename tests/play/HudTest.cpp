@@ -35,7 +35,7 @@ protected:
     int litSegments()
     {
         clear_to_color(frame, makecol(0, 0, 0));
-        game.drawHealthBar(frame);
+        game.hud.drawHealthBar(frame, game.player->health, MainGame::maxHealth());
         int lit = 0;
         for (int i = 0; i < 30; i++) {
             int r, g, b;
@@ -78,7 +78,7 @@ TEST_F(PlayHud, HealthSegmentsHaveDarkerOutlinesAndRoundedCorners)
     startEmpty();
     game.player->health = 3;  // segments 0 to 2 lit
     clear_to_color(frame, makecol(200, 0, 200));
-    game.drawHealthBar(frame);
+    game.hud.drawHealthBar(frame, game.player->health, MainGame::maxHealth());
 
     int r, g, b;
     hsv_to_rgb(8.0f, 1.0f, 0.7f, &r, &g, &b);
@@ -103,7 +103,7 @@ TEST_F(PlayHud, RadarShowsLivingSoulsLastingPowerupsAndTheUserOnTop)
     game.player->pos = {1023.9f, 767.9f};
     addSoul(1020, 760);  // under the user's dot
 
-    game.drawRadar(frame);
+    game.hud.drawRadar(frame, game.souls, game.powerups, *game.player);
 
     EXPECT_TRUE(hasColour(252, 188, 255, 0, 0));
     EXPECT_TRUE(hasColour(252 + 31, 188 + 18, 255, 0, 0));
@@ -117,7 +117,7 @@ TEST_F(PlayHud, RadarIsATranslucentPanelWithCornerMarks)
 {
     startEmpty();
     game.player->pos = {0, 767};  // its dot at (252, 235), out of the way
-    game.drawRadar(frame);
+    game.hud.drawRadar(frame, game.souls, game.powerups, *game.player);
 
     int panel = getpixel(frame, 290, 210);
     EXPECT_GT(getg(panel), 20);
@@ -135,9 +135,9 @@ TEST_F(PlayHud, RadarIsATranslucentPanelWithCornerMarks)
     EXPECT_FALSE(hasColour(252, 193, 255, 255, 255));
 
     // The panel is made once and reused.
-    BITMAP* panelBitmap = game.radarBitmap.get();
-    game.drawRadar(frame);
-    EXPECT_EQ(game.radarBitmap.get(), panelBitmap);
+    BITMAP* panelBitmap = game.hud.radarPanel.get();
+    game.hud.drawRadar(frame, game.souls, game.powerups, *game.player);
+    EXPECT_EQ(game.hud.radarPanel.get(), panelBitmap);
 }
 
 TEST_F(PlayHud, ScoreLineShowsTheCountedPointsPaddedToEightDigits)
@@ -148,7 +148,7 @@ TEST_F(PlayHud, ScoreLineShowsTheCountedPointsPaddedToEightDigits)
     game.score.tick();
     ASSERT_EQ(game.score.value(), 512);
 
-    game.drawScore(frame);
+    game.hud.drawScore(frame, game.score.value());
 
     BITMAP* expected = create_bitmap(320, 240);
     clear_to_color(expected, makecol(0, 0, 0));
