@@ -190,6 +190,8 @@ int clampedRadius(int rad) { return std::clamp(rad, 0, MAX_RADIUS); }
 
 int clampedTrailLength(int maxParticles) { return std::clamp(maxParticles, 0, MAX_PARTICLES); }
 
+int clampedStarCount(int nStars) { return std::clamp(nStars, 0, MAX_STARS); }
+
 float usableAcc(float acc) { return std::isfinite(acc) ? acc : Settings().acc; }
 
 float usableDec(float dec) { return std::isfinite(dec) ? dec : Settings().dec; }

@@ -63,12 +63,16 @@ constexpr int MAX_RADIUS = 512;
 // Ten times the longest trail the options offer. A trail is as many ticks
 // long as its length, so an endless one would grow without bound.
 constexpr int MAX_PARTICLES = 600;
+// An edited configuration file cannot make a game allocate without end.
+constexpr int MAX_STARS = 100000;
 
 int clampedVolume(int volume);  // 0 to MAX_VOLUME
 // 0 to MAX_RADIUS: a negative radius makes creatures points, not larger.
 int clampedRadius(int rad);
 // 0 ("none") to MAX_PARTICLES.
 int clampedTrailLength(int maxParticles);
+// 0 (none) to MAX_STARS.
+int clampedStarCount(int nStars);
 // The value when it is a finite number, otherwise ("nan" or "inf" in the file)
 // the default: steering with either would make every position not a number.
 float usableAcc(float acc);

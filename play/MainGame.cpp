@@ -81,7 +81,7 @@ Error MainGame::start()
     camera = std::make_unique<Camera>();
     camera->setTarget(player.get());
 
-    int starCount = std::min(settings.nStars, MAX_STARS);  // none when 0 or less
+    const int starCount = clampedStarCount(settings.nStars);
     for (int i = 0; i < starCount; i++)
         stars.push_back(std::make_unique<Star>());
     for (auto& star : stars)

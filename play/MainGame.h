@@ -29,8 +29,6 @@ public:
     // once per tick, and a non-positive spawn time cannot run the timer down
     // without end.
     static constexpr int MIN_SPAWN_INTERVAL = 1;
-    // An edited configuration file cannot make a game allocate without end.
-    static constexpr int MAX_STARS = 100000;
 
     MainGame();
 

@@ -1,7 +1,6 @@
 #include "play/Replay.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -11,17 +10,50 @@
 #include "app/FileSave.h"
 #include "app/Game.h"
 #include "app/Settings.h"
-#include "play/MainGame.h"
+#include "world/Difficulty.h"
 
 namespace {
 
 const char MAGIC[4] = {'W', 'S', 'P', 'R'};
-constexpr std::size_t HEADER_SIZE = 52;
+// Magic, format version, game version and seed; the play settings follow.
+constexpr std::size_t SETTINGS_AT = 12;
+constexpr std::size_t SETTING_SIZE = 4;  // a 32-bit integer or float
 // Final score, tick count and checksum.
 constexpr std::size_t TRAILER_SIZE = 12;
 // A run's length takes seven bits a byte; five bytes hold any 32-bit count.
 constexpr int MAX_LENGTH_BYTES = 5;
-constexpr int LAST_DIFFICULTY = 2;
+
+int asSet(int value) { return value; }
+
+// The play settings in the order the header holds them, each with the rule
+// that turns the player's setting into the value play reads: begin records
+// that value, and a recorded value the rule would change is out of range.
+template <typename Visit>
+constexpr void forEachPlaySetting(Visit visit)
+{
+    using Play = Replay::PlaySettings;
+    visit("fps", &Play::fps, &Settings::fps, tickRate);
+    visit("acc", &Play::acc, &Settings::acc, usableAcc);
+    visit("dec", &Play::dec, &Settings::dec, usableDec);
+    visit("rad", &Play::rad, &Settings::rad, clampedRadius);
+    visit("hp1", &Play::hp1, &Settings::hp1, asSet);
+    visit("hp2", &Play::hp2, &Settings::hp2, asSet);
+    visit("spawnTime", &Play::spawnTime, &Settings::spawnTime, asSet);
+    visit("maxParticles", &Play::maxParticles, &Settings::maxParticles, clampedTrailLength);
+    visit("difficulty", &Play::difficulty, &Settings::difficulty, Difficulty::usableLevel);
+    visit("nStars", &Play::nStars, &Settings::nStars, clampedStarCount);
+}
+
+constexpr std::size_t headerSize()
+{
+    std::size_t size = SETTINGS_AT;
+    forEachPlaySetting([&size](const char*, auto, auto, auto) { size += SETTING_SIZE; });
+    return size;
+}
+
+constexpr std::size_t HEADER_SIZE = headerSize();
+// The file form is fixed: the header keeps its size whatever the code does.
+static_assert(HEADER_SIZE == 52, "the replay header is 52 bytes");
 
 // CRC-32 as zlib and PNG compute it (reflected, polynomial 0xEDB88320).
 std::uint32_t crc32(const std::string& bytes, std::size_t size)
@@ -47,9 +79,9 @@ void putU16(std::string& out, std::uint16_t value)
     out.push_back(static_cast<char>(value >> 8));
 }
 
-void putI32(std::string& out, std::int32_t value) { putU32(out, static_cast<std::uint32_t>(value)); }
+void putField(std::string& out, std::int32_t value) { putU32(out, static_cast<std::uint32_t>(value)); }
 
-void putFloat(std::string& out, float value)
+void putField(std::string& out, float value)
 {
     std::uint32_t bits;
     std::memcpy(&bits, &value, sizeof bits);
@@ -91,6 +123,8 @@ public:
         std::memcpy(&value, &bits, sizeof value);
         return value;
     }
+    void field(std::size_t at, std::int32_t& value) const { value = i32(at); }
+    void field(std::size_t at, float& value) const { value = f32(at); }
     bool atEnd() const { return pos >= end; }
     unsigned char byte() { return static_cast<unsigned char>(bytes[pos++]); }
     // False at a length that runs past the end or past 32 bits.
@@ -118,32 +152,17 @@ private:
     std::size_t end;
 };
 
-int usableDifficulty(int difficulty)
-{
-    return difficulty >= 0 && difficulty <= LAST_DIFFICULTY ? difficulty : Settings().difficulty;
-}
-
-bool inRange(std::int32_t value, std::int32_t low, std::int32_t high) { return value >= low && value <= high; }
-
 // The name of the first recorded setting the play logic could not have used
 // as it stands, or null when all are usable.
 const char* settingOutOfRange(const Replay::PlaySettings& play)
 {
-    if (!inRange(play.fps, 1, MAX_TICK_RATE))
-        return "fps";
-    if (!std::isfinite(play.acc))
-        return "acc";
-    if (!std::isfinite(play.dec))
-        return "dec";
-    if (!inRange(play.rad, 0, MAX_RADIUS))
-        return "rad";
-    if (!inRange(play.maxParticles, 0, MAX_PARTICLES))
-        return "maxParticles";
-    if (!inRange(play.difficulty, 0, LAST_DIFFICULTY))
-        return "difficulty";
-    if (!inRange(play.nStars, 0, MainGame::MAX_STARS))
-        return "nStars";
-    return nullptr;
+    const char* outOfRange = nullptr;
+    forEachPlaySetting([&](const char* name, auto recorded, auto, auto usable) {
+        // A float that is not a number equals nothing, so it is caught too.
+        if (!outOfRange && !(usable(play.*recorded) == play.*recorded))
+            outOfRange = name;
+    });
+    return outOfRange;
 }
 
 bool decodeTicks(Reader& reader, std::uint32_t count, std::vector<std::uint8_t>& ticks, std::string& why)
@@ -176,32 +195,16 @@ void Replay::begin(std::uint32_t gameSeed)
 {
     gameVersion = GAME_VERSION;
     seed = gameSeed;
-    play.fps = tickRate(settings.fps);
-    play.acc = usableAcc(settings.acc);
-    play.dec = usableDec(settings.dec);
-    play.rad = clampedRadius(settings.rad);
-    play.hp1 = settings.hp1;
-    play.hp2 = settings.hp2;
-    play.spawnTime = settings.spawnTime;
-    play.maxParticles = clampedTrailLength(settings.maxParticles);
-    play.difficulty = usableDifficulty(settings.difficulty);
-    play.nStars = std::clamp(settings.nStars, 0, MainGame::MAX_STARS);
+    forEachPlaySetting([this](const char*, auto recorded, auto setting, auto usable) {
+        play.*recorded = usable(settings.*setting);
+    });
     ticks.clear();
     finalScore = 0;
 }
 
 void Replay::applySettings() const
 {
-    settings.fps = play.fps;
-    settings.acc = play.acc;
-    settings.dec = play.dec;
-    settings.rad = play.rad;
-    settings.hp1 = play.hp1;
-    settings.hp2 = play.hp2;
-    settings.spawnTime = play.spawnTime;
-    settings.maxParticles = play.maxParticles;
-    settings.difficulty = play.difficulty;
-    settings.nStars = play.nStars;
+    forEachPlaySetting([this](const char*, auto recorded, auto setting, auto) { settings.*setting = play.*recorded; });
 }
 
 std::string Replay::encode() const
@@ -210,16 +213,7 @@ std::string Replay::encode() const
     putU16(out, FORMAT_VERSION);
     putU16(out, gameVersion);
     putU32(out, seed);
-    putI32(out, play.fps);
-    putFloat(out, play.acc);
-    putFloat(out, play.dec);
-    putI32(out, play.rad);
-    putI32(out, play.hp1);
-    putI32(out, play.hp2);
-    putI32(out, play.spawnTime);
-    putI32(out, play.maxParticles);
-    putI32(out, play.difficulty);
-    putI32(out, play.nStars);
+    forEachPlaySetting([&](const char*, auto recorded, auto, auto) { putField(out, play.*recorded); });
     for (std::size_t i = 0; i < ticks.size();) {
         std::size_t run = i;
         while (run < ticks.size() && ticks[run] == ticks[i])
@@ -228,7 +222,7 @@ std::string Replay::encode() const
         putLength(out, static_cast<std::uint32_t>(run - i));
         i = run;
     }
-    putI32(out, finalScore);
+    putField(out, finalScore);
     putU32(out, tickCount());
     putU32(out, crc32(out, out.size()));
     return out;
@@ -267,18 +261,12 @@ bool Replay::decode(const std::string& bytes, Replay& replay, std::string& why)
     Replay result;
     result.gameVersion = reader.u16(6);
     result.seed = reader.u32(8);
-    PlaySettings& play = result.play;
-    play.fps = reader.i32(12);
-    play.acc = reader.f32(16);
-    play.dec = reader.f32(20);
-    play.rad = reader.i32(24);
-    play.hp1 = reader.i32(28);
-    play.hp2 = reader.i32(32);
-    play.spawnTime = reader.i32(36);
-    play.maxParticles = reader.i32(40);
-    play.difficulty = reader.i32(44);
-    play.nStars = reader.i32(48);
-    if (const char* setting = settingOutOfRange(play)) {
+    std::size_t at = SETTINGS_AT;
+    forEachPlaySetting([&](const char*, auto recorded, auto, auto) {
+        reader.field(at, result.play.*recorded);
+        at += SETTING_SIZE;
+    });
+    if (const char* setting = settingOutOfRange(result.play)) {
         why = std::string("the replay's setting ") + setting + " is out of range";
         return false;
     }

@@ -1,5 +1,7 @@
 #include "world/Difficulty.h"
 
+#include <iterator>
+
 #include "app/Settings.h"
 
 namespace {
@@ -23,10 +25,11 @@ constexpr int NORMAL = 1;
 
 long long Difficulty::Ratio::of(long long value) const { return value * numerator / denominator; }
 
-const Difficulty::Level& Difficulty::current()
+const Difficulty::Level& Difficulty::current() { return LEVELS[usableLevel(settings.difficulty)]; }
+
+int Difficulty::usableLevel(int difficulty)
 {
-    const int level = settings.difficulty;
-    return level >= 0 && level <= 2 ? LEVELS[level] : LEVELS[NORMAL];
+    return difficulty >= 0 && difficulty < static_cast<int>(std::size(LEVELS)) ? difficulty : NORMAL;
 }
 
 float Difficulty::playerStartingHealth() { return static_cast<float>(settings.hp1) * current().playerStart; }

@@ -138,7 +138,7 @@ protected:
         }
         for (const auto& powerup : game.powerups)
             checkCreature(*powerup, "power-up", Powerup::FOUNTAIN_LIMIT + Powerup::BURST_PARTICLES);
-        ASSERT_LE(game.stars.size(), static_cast<size_t>(MainGame::MAX_STARS));
+        ASSERT_LE(game.stars.size(), static_cast<size_t>(MAX_STARS));
         for (const auto& bubble : game.bubbles)
             ASSERT_TRUE(finite(bubble->pos));
         if (spriteScratch) {

@@ -79,7 +79,7 @@ TEST_F(PlayScreen, StarCountIsBoundedByTheGame)
     EXPECT_TRUE(game.stars.empty());
     settings.nStars = 2000000000;
     game.start();
-    EXPECT_EQ(game.stars.size(), static_cast<size_t>(MainGame::MAX_STARS));
+    EXPECT_EQ(game.stars.size(), static_cast<size_t>(MAX_STARS));
 }
 
 TEST_F(PlayScreen, FirstSoulsKeepClearOfTheUserAndOfEachOther)
