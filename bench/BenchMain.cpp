@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <jpgalleg.h>
+#include <memory>
 
-#include "BenchResources.h"
+#include "StandInResources.h"
 #include "app/Resources.h"
 
 // The benchmarks run against the library started without a display, like the
@@ -22,10 +23,11 @@ int main(int argc, char** argv)
     set_color_depth(32);
     jpgalleg_init();
     dumb_register_stdfiles();
+    std::unique_ptr<StandInResources> standIns;
     if (loadData(WISPEN_RUN_DIR "/data.dat", WISPEN_RUN_DIR "/wispen.it")) {
         std::printf("resources: %s/data.dat\n", WISPEN_RUN_DIR);
     } else {
-        makeStandInResources();
+        standIns = std::make_unique<StandInResources>();
         std::printf("resources: stand-ins (no data.dat in %s)\n", WISPEN_RUN_DIR);
     }
     benchmark::RunSpecifiedBenchmarks();

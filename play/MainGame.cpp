@@ -292,7 +292,7 @@ bool MainGame::canPlace(const Soul& candidate) const
 void MainGame::spawnPowerup()
 {
     int r = std::rand();
-    powerups.push_back(std::make_unique<Powerup>(r % Powerup::KIND_COUNT));
+    powerups.push_back(std::make_unique<Powerup>(static_cast<Powerup::Kind>(r % Powerup::KIND_COUNT)));
 }
 
 void MainGame::handleCollisions()
@@ -315,11 +315,8 @@ void MainGame::handleCollisions()
 void MainGame::pickUp(Powerup& powerup)
 {
     playSample(collectSample, settings.volSound, PAN_CENTRE, NORMAL_PITCH, 0);
-    if (powerup.kind >= 0 && powerup.kind < Powerup::KIND_COUNT) {
-        const Powerup::Effect& effect = Powerup::EFFECTS[powerup.kind];
-        apply(effect);
-        addBubble(powerup.pos.x, powerup.pos.y, Powerup::effectText(effect).c_str());
-    }
+    apply(powerup.effect());
+    addBubble(powerup.pos.x, powerup.pos.y, Powerup::effectText(powerup.effect()).c_str());
     if (player->health <= 0)
         kill(*player);
     collectPowerup(powerup);

@@ -38,7 +38,7 @@ std::string Powerup::effectText(const Effect& effect)
 
 std::string Powerup::moneyText(int amount) { return "$" + std::to_string(amount); }
 
-Powerup::Powerup(int kind) : kind(kind) { reset(); }
+Powerup::Powerup(Kind kind) : kind(kind) { reset(); }
 
 void Powerup::reset()
 {
@@ -105,17 +105,12 @@ void Powerup::collect()
     }
 }
 
-BITMAP* Powerup::starBitmap() const
-{
-    return kind >= 0 && kind < KIND_COUNT ? starBitmaps[kind] : nullptr;
-}
-
 // Growing in and shrinking away go through the scratch, made here as well in
 // case no creature has been drawn yet; it is never smaller than a star. If it
 // cannot be made, the stars are drawn at full size.
 void Powerup::draw(BITMAP* target, const Camera& camera)
 {
-    BITMAP* star = starBitmap();
+    BITMAP* star = starBitmaps[kind];
     if (!star)
         return;
     bool fullSize = state == Alive || state == Dying;

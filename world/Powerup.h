@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/AssetManifest.h"
 #include "world/Player.h"
 
 // A collectable shown as a fountain of star sprites. It grows in, waits for
@@ -21,8 +22,9 @@ public:
         Heal3,
         Hurt3,
         Heal15,
-        KIND_COUNT
     };
+    static constexpr int KIND_COUNT = Heal15 + 1;
+    static_assert(KIND_COUNT == AssetManifest::STARS, "a star sprite for every kind");
 
     // What collecting a kind does: money to the score, or health gained (up
     // to the ceiling) or lost.
@@ -31,6 +33,7 @@ public:
         int amount;
     };
     static const Effect EFFECTS[KIND_COUNT];
+    const Effect& effect() const { return EFFECTS[kind]; }
 
     // The text that rises where a kind is collected: "$5000", "+3HP", "-15HP".
     static std::string effectText(const Effect& effect);
@@ -45,7 +48,7 @@ public:
     static constexpr int STAR_HALF = 6;        // star sprites are 12 by 12
     static constexpr int SCALE_DIVISOR = 10;   // counter / 10 gives the half-size 0 to 6
 
-    explicit Powerup(int kind);
+    explicit Powerup(Kind kind);
 
     // A random place in whole units inside the box (x, then y), and a full
     // lifetime. Phase and fountain are not touched.
@@ -55,11 +58,10 @@ public:
     // Bursts into BURST_PARTICLES stars and dies away; call only while Alive.
     virtual void collect();
 
-    int kind;
+    Kind kind;
 
 private:
     void advancePhase();
     void emitFountain();
     void spendLifetime();
-    BITMAP* starBitmap() const;
 };

@@ -18,7 +18,7 @@
 #include "SoundLog.h"
 #include "FileBytes.h"
 #include "TempDir.h"
-#include "TestResources.h"
+#include "StandInResources.h"
 #include "app/Game.h"
 #include "app/Resources.h"
 #include "app/Settings.h"
@@ -197,7 +197,7 @@ TEST_F(BadSettingsFile, BytesThatAreNeverTextReachTheLibraryAsQuestionMarks)
 
 TEST(SampleVolume, EveryVolumeIsPlayedBetweenSilenceAndFull)
 {
-    TestResources resources;
+    StandInResources resources;
     SoundLog log;
     const std::pair<int, int> asked[] = {{0, 0}, {128, 128}, {255, 255}, {256, 255},
                                          {INT_MAX, 255}, {-1, 0}, {INT_MIN, 0}};
@@ -211,7 +211,7 @@ TEST(SampleVolume, EveryVolumeIsPlayedBetweenSilenceAndFull)
 
 TEST(SampleVolume, TheWailsPlayAtHalfOfTheVolumeKeptToFull)
 {
-    TestResources resources;
+    StandInResources resources;
     SoundLog log;
     const Settings saved = settings;
     const std::pair<int, int> asked[] = {{255, 127}, {256, 127}, {INT_MAX, 127}, {-1, 0}, {INT_MIN, 0}};

@@ -11,7 +11,7 @@
 
 #include "SoundLog.h"
 #include "TempDir.h"
-#include "TestResources.h"
+#include "StandInResources.h"
 #include "app/Resources.h"
 #include "app/Settings.h"
 
@@ -228,7 +228,7 @@ TEST_F(Resources, TheFontFitsTheScreensThatUseIt)
 
 TEST(PlayScrSample, DrawsThePitchThenTheSampleAtHalfVolume)
 {
-    TestResources resources;
+    StandInResources resources;
     SoundLog log;
     const Settings saved = settings;
     settings.volSound = 201;

@@ -7,7 +7,7 @@
 #include "app/Settings.h"
 #include "app/WispenGame.h"
 #include "TempDir.h"
-#include "TestResources.h"
+#include "StandInResources.h"
 
 // The application without its start-up: the screens, menus and flow are all
 // there, the library runs without a display and there is no music stream.
@@ -56,7 +56,7 @@ protected:
         game->logic();
     }
 
-    TestResources resources;
+    StandInResources resources;
     TempDir dir;
     char oldDir[4096] = {};
     WispenGame* game = nullptr;

@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include "TempDir.h"
-#include "TestResources.h"
+#include "StandInResources.h"
 #include "app/Settings.h"
 #include "app/WispenGame.h"
 
@@ -13,7 +13,7 @@
 
 TEST(MusicVolume, IsKeptBetweenSilenceAndFullWhateverTheFileHolds)
 {
-    TestResources resources;
+    StandInResources resources;
     TempDir dir;
     char previousDir[4096];
     ASSERT_NE(nullptr, getcwd(previousDir, sizeof previousDir));

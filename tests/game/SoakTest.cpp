@@ -26,7 +26,7 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 
 #include "SoundLog.h"
 #include "TempDir.h"
-#include "TestResources.h"
+#include "StandInResources.h"
 #include "app/Settings.h"
 #include "app/WispenGame.h"
 #include "ui/MenuItemEdit.h"
@@ -371,7 +371,7 @@ protected:
         return nullptr;
     }
 
-    TestResources resources;
+    StandInResources resources;
     TempDir dir;
     SoundLog sounds;
     std::string previousDir;

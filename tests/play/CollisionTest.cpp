@@ -219,8 +219,8 @@ TEST_F(PlayCollision, PowerupWithinReachIsPickedUpOnlyInsideTheRadius)
 {
     startEmpty();
     game.player->pos = {512, 384};
-    Powerup& edge = addPowerup(3, 522, 404);      // squared distance exactly 500
-    Powerup& inside = addPowerup(1, 522, 403.9f); // just inside
+    Powerup& edge = addPowerup(Powerup::Money1000, 522, 404);      // squared distance exactly 500
+    Powerup& inside = addPowerup(Powerup::Money5000, 522, 403.9f); // just inside
     SoundLog sounds;
 
     game.handleCollisions();
@@ -237,7 +237,7 @@ TEST_F(PlayCollision, OnlyGrownPowerupsCanBeTaken)
 {
     startEmpty();
     game.player->pos = {512, 384};
-    Powerup& growing = addPowerup(2, 512, 384);
+    Powerup& growing = addPowerup(Powerup::Money15000, 512, 384);
     growing.state = Appearing;
 
     game.handleCollisions();
@@ -249,15 +249,16 @@ TEST_F(PlayCollision, OnlyGrownPowerupsCanBeTaken)
 TEST_F(PlayCollision, EveryPowerupKindHasItsEffectAndText)
 {
     struct Case {
-        int kind;
+        Powerup::Kind kind;
         const char* text;
         float health;
         int points;
     };
     const Case cases[] = {
-        {0, "-15HP", 5, 0},  {1, "$5000", 20, 5000}, {2, "$15000", 20, 15000},
-        {3, "$1000", 20, 1000}, {4, "+3HP", 23, 0},  {5, "-3HP", 17, 0},
-        {6, "+15HP", 35, 0},
+        {Powerup::Hurt15, "-15HP", 5, 0},      {Powerup::Money5000, "$5000", 20, 5000},
+        {Powerup::Money15000, "$15000", 20, 15000}, {Powerup::Money1000, "$1000", 20, 1000},
+        {Powerup::Heal3, "+3HP", 23, 0},       {Powerup::Hurt3, "-3HP", 17, 0},
+        {Powerup::Heal15, "+15HP", 35, 0},
     };
     for (const Case& c : cases) {
         startEmpty();
@@ -283,7 +284,7 @@ TEST_F(PlayCollision, HealingPowerupStopsAtTheDifficultysCeiling)
         settings.difficulty = c.difficulty;
         startEmpty();
         game.player->health = c.before;
-        addPowerup(6, game.player->pos.x, game.player->pos.y);
+        addPowerup(Powerup::Heal15, game.player->pos.x, game.player->pos.y);
         game.handleCollisions();
         EXPECT_FLOAT_EQ(game.player->health, c.after) << "difficulty " << c.difficulty;
     }
@@ -293,8 +294,8 @@ TEST_F(PlayCollision, AHarmfulPowerupKillsAfterShowingItsText)
 {
     startEmpty();
     game.player->health = 10;
-    addPowerup(0, game.player->pos.x, game.player->pos.y);
-    addPowerup(3, game.player->pos.x, game.player->pos.y);
+    addPowerup(Powerup::Hurt15, game.player->pos.x, game.player->pos.y);
+    addPowerup(Powerup::Money1000, game.player->pos.x, game.player->pos.y);
     SoundLog sounds;
 
     game.handleCollisions();
@@ -343,7 +344,7 @@ TEST_F(PlayCollision, ADyingOrDeadUserNeitherCollidesNorPicksUp)
         player.vel = {3, 0};
         Soul& soul = addSoul(530, 300);
         soul.health = 10;
-        Powerup& powerup = addPowerup(1, 500, 300);
+        Powerup& powerup = addPowerup(Powerup::Money5000, 500, 300);
         SoundLog sounds;
 
         game.handleCollisions();

@@ -98,8 +98,8 @@ TEST_F(PlayHud, RadarShowsLivingSoulsLastingPowerupsAndTheUserOnTop)
     addSoul(0, 0);
     addSoul(160, 160).state = Dying;
     addSoul(500, 300);
-    addPowerup(2, 320, 320);
-    addPowerup(2, 640, 320).health = 0;
+    addPowerup(Powerup::Money15000, 320, 320);
+    addPowerup(Powerup::Money15000, 640, 320).health = 0;
     game.player->pos = {1023.9f, 767.9f};
     addSoul(1020, 760);  // under the user's dot
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "TestResources.h"
+#include "StandInResources.h"
 #include "app/Settings.h"
 #include "play/MainGame.h"
 
@@ -49,7 +49,7 @@ protected:
         return soul;
     }
 
-    Powerup& addPowerup(int kind, float x, float y)
+    Powerup& addPowerup(Powerup::Kind kind, float x, float y)
     {
         game.powerups.push_back(std::make_unique<Powerup>(kind));
         Powerup& powerup = *game.powerups.back();
@@ -68,7 +68,7 @@ protected:
         game.player->counter = 60;
     }
 
-    TestResources resources;
+    StandInResources resources;
     Settings savedSettings;
     MainGame game;
 };

@@ -189,7 +189,7 @@ TEST_F(PlayScreen, AGrownCreatureKilledFinishesOnceForTheMusicThenPlayGoesOn)
 {
     startEmpty();
     game.player->health = 10;
-    addPowerup(0, game.player->pos.x, game.player->pos.y);
+    addPowerup(Powerup::Hurt15, game.player->pos.x, game.player->pos.y);
 
     ASSERT_TRUE(game.logic());
     EXPECT_EQ(game.player->state, Dying);
@@ -229,7 +229,7 @@ TEST_F(PlayScreen, ACreatureKilledWhileAppearingGivesNoMusicChange)
     tick(20);
     ASSERT_EQ(game.player->state, Appearing);
     game.player->health = 2;
-    addPowerup(5, game.player->pos.x, game.player->pos.y);
+    addPowerup(Powerup::Hurt3, game.player->pos.x, game.player->pos.y);
 
     EXPECT_EQ(tick(200), 200) << "the screen never finishes without a key";
     EXPECT_EQ(game.player->state, Dead);
@@ -270,7 +270,7 @@ TEST_F(PlayScreen, FinishedObjectsLeaveTheWalksOnTime)
     vanishing.state = Dying;
     vanishing.counter = 1;
     addSoul(900, 600);
-    Powerup& expiring = addPowerup(3, 800, 200);
+    Powerup& expiring = addPowerup(Powerup::Money1000, 800, 200);
     expiring.state = Appearing;
     expiring.health = 0;
     expiring.counter = 1;

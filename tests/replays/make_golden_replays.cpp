@@ -13,7 +13,7 @@
 #include <cstring>
 #include <string>
 
-#include "TestResources.h"
+#include "StandInResources.h"
 #include "app/Settings.h"
 #include "play/MainGame.h"
 
@@ -120,7 +120,7 @@ int main(int argc, char** argv)
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
         return 2;
     set_color_depth(32);
-    TestResources resources;
+    StandInResources resources;
     for (const Golden& golden : GOLDENS)
         if (!play(golden, argv[1]))
             return 1;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "TestResources.h"
+#include "StandInResources.h"
 #include "UiTestSupport.h"
 #include "app/Resources.h"
 #include "ui/Menu.h"
@@ -12,7 +12,7 @@ namespace {
 
 class MenuDraw : public testing::Test {
 protected:
-    TestResources resources;
+    StandInResources resources;
     Keys keys;
 
     int background(int x, int y) { return getpixel(backBitmap, x, y); }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "TestResources.h"
+#include "StandInResources.h"
 #include "UiTestSupport.h"
 #include "ui/Menu.h"
 #include "ui/MenuItemEdit.h"
@@ -21,7 +21,7 @@ int emptyBuffer()
 
 class MenuItemEditing : public testing::Test {
 protected:
-    TestResources resources;
+    StandInResources resources;
     Keys keys;
     Menu menu;
     MenuItemEdit* field = nullptr;

@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "SoundLog.h"
-#include "TestResources.h"
+#include "StandInResources.h"
 #include "UiTestSupport.h"
 #include "app/Resources.h"
 #include "ui/Menu.h"
@@ -16,7 +16,7 @@ const char* const STAR_NAMES[] = {"none", "few", "some", "a lot"};
 
 class MenuItemValues : public testing::Test {
 protected:
-    TestResources resources;
+    StandInResources resources;
     SoundLog sounds;
     Keys keys;
     Menu menu;

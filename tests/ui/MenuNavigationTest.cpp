@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "SoundLog.h"
-#include "TestResources.h"
+#include "StandInResources.h"
 #include "UiTestSupport.h"
 #include "app/Resources.h"
 #include "app/Settings.h"
@@ -20,7 +20,7 @@ std::unique_ptr<MenuItem> entry(const char* label, int id, int y, bool disabled 
 
 class MenuNavigation : public testing::Test {
 protected:
-    TestResources resources;
+    StandInResources resources;
     SoundLog sounds;
     Keys keys;
 };

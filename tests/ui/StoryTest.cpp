@@ -3,7 +3,7 @@
 #include <string>
 
 #include "TempDir.h"
-#include "TestResources.h"
+#include "StandInResources.h"
 #include "UiTestSupport.h"
 #include "app/Resources.h"
 #include "ui/Story.h"
@@ -13,7 +13,7 @@ namespace {
 class StoryScreenTest : public testing::Test {
 protected:
     TempDir dir;
-    TestResources resources;
+    StandInResources resources;
     Keys keys;
 
     std::string storyFile(const std::string& content)

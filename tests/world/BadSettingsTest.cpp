@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-#include "TestResources.h"
+#include "StandInResources.h"
 #include "WorldTestSupport.h"
 #include "app/Settings.h"
 #include "world/Camera.h"
@@ -117,7 +117,7 @@ TEST_F(CreatureSettings, AnEndlessTrailIsAsLongAsTheLongestAllowed)
 TEST_F(CreatureSettings, APowerupsStarsLiveNoLongerThanTheLongestTrail)
 {
     settings.maxParticles = INT_MAX;
-    Powerup powerup(0);
+    Powerup powerup(Powerup::Hurt15);
     for (int i = 0; i < 100; i++)
         powerup.update();
     ASSERT_FALSE(powerup.particles.empty());
@@ -141,7 +141,7 @@ TEST_F(CreatureSettings, ANegativeRadiusMovesInTheWholeWorldLikeRadiusZero)
 
 TEST_F(CreatureSettings, AHugeRadiusPlaysAndDrawsLikeTheLargestAllowed)
 {
-    TestResources resources;
+    StandInResources resources;
     BITMAP* target = create_bitmap(320, 240);
     Camera camera;
     for (int bad : {MAX_RADIUS + 1, 100000, INT_MAX}) {
@@ -156,7 +156,7 @@ TEST_F(CreatureSettings, AHugeRadiusPlaysAndDrawsLikeTheLargestAllowed)
         EXPECT_EQ(2 * MAX_RADIUS, spriteScratch->w) << bad;
         EXPECT_EQ(2 * MAX_RADIUS, spriteScratch->h) << bad;
 
-        Powerup powerup(1);
+        Powerup powerup(Powerup::Money5000);
         powerup.update();
         powerup.draw(target, camera);
         EXPECT_EQ(2 * MAX_RADIUS, spriteScratch->w) << bad;

@@ -4,7 +4,7 @@
 #include "app/Resources.h"
 #include "world/Player.h"
 #include "world/Powerup.h"
-#include "TestResources.h"
+#include "StandInResources.h"
 #include "WorldTestSupport.h"
 
 namespace {
@@ -31,7 +31,7 @@ protected:
         return changedPixels(view.target, black);
     }
 
-    TestResources resources;
+    StandInResources resources;
     View view;
     Player player;
     int black = makecol(0, 0, 0);
@@ -178,7 +178,7 @@ TEST_F(PlayerDraw, MissingSpritesDrawNothingAndDoNotCrash)
     player.state = Appearing;
     player.counter = 30;
     EXPECT_EQ(0, drawn().count);
-    Powerup powerup(2);
+    Powerup powerup(Powerup::Money15000);
     powerup.particles.push_back(Particle{200.0f, 150.0f, 0.0f, 0.0f, 100, 10});
     powerup.draw(view.target, view.camera);
     EXPECT_EQ(0, changedPixels(view.target, black).count);

@@ -3,7 +3,7 @@
 
 #include "app/Resources.h"
 #include "world/Powerup.h"
-#include "TestResources.h"
+#include "StandInResources.h"
 #include "WorldTestSupport.h"
 
 using PowerupLife = WorldTest;
@@ -30,8 +30,8 @@ TEST_F(PowerupLife, ConstructorDrawsFaceThenTimerThenAPlaceInWholeUnits)
     int rx = rand();
     int ry = rand();
     srand(5);
-    Powerup powerup(3);
-    EXPECT_EQ(3, powerup.kind);
+    Powerup powerup(Powerup::Money1000);
+    EXPECT_EQ(Powerup::Money1000, powerup.kind);
     EXPECT_EQ(static_cast<float>(rx % 992 + 16), powerup.pos.x);
     EXPECT_EQ(static_cast<float>(ry % 736 + 16), powerup.pos.y);
     EXPECT_EQ(600.0f, powerup.health);
@@ -42,7 +42,7 @@ TEST_F(PowerupLife, ConstructorDrawsFaceThenTimerThenAPlaceInWholeUnits)
 
 TEST_F(PowerupLife, UncollectedGrowsInWaitsAndIsDeadAtUpdate660)
 {
-    Powerup powerup(0);
+    Powerup powerup(Powerup::Hurt15);
     Vector start = powerup.pos;
     PlayerState states[661];
     int counters[661];
@@ -64,7 +64,7 @@ TEST_F(PowerupLife, UncollectedGrowsInWaitsAndIsDeadAtUpdate660)
 
 TEST_F(PowerupLife, CollectedBurstsAndIsDead90UpdatesLater)
 {
-    Powerup powerup(1);
+    Powerup powerup(Powerup::Money5000);
     for (int tick = 0; tick < 100; tick++)
         powerup.update();
     ASSERT_EQ(Alive, powerup.state);
@@ -85,7 +85,7 @@ TEST_F(PowerupLife, CollectedBurstsAndIsDead90UpdatesLater)
 
 TEST_F(PowerupLife, ACollectedFountainStopsUntilItShrinksAway)
 {
-    Powerup powerup(1);
+    Powerup powerup(Powerup::Money5000);
     for (int tick = 0; tick < 100; tick++)
         powerup.update();
     powerup.collect();
@@ -101,7 +101,7 @@ TEST_F(PowerupLife, ACollectedFountainStopsUntilItShrinksAway)
 
 TEST_F(PowerupLife, BurstDrawsVxThenVyAndStartsAtItsFirstStepsOpacity)
 {
-    Powerup powerup(1);
+    Powerup powerup(Powerup::Money5000);
     powerup.particles.clear();
     srand(8);
     int rx = rand();
@@ -122,7 +122,7 @@ TEST_F(PowerupLife, BurstDrawsVxThenVyAndStartsAtItsFirstStepsOpacity)
 
 TEST_F(PowerupLife, FullFountainEmitsNothingUntilAStarGoes)
 {
-    Powerup powerup(4);
+    Powerup powerup(Powerup::Heal3);
     powerup.particles.assign(14, Particle{0, 0, 0, 0, 100, 1000});
     powerup.update();
     EXPECT_EQ(15u, powerup.particles.size());
@@ -139,7 +139,7 @@ TEST_F(PowerupLife, FullFountainEmitsNothingUntilAStarGoes)
 TEST_F(PowerupLife, FountainIsFifteenStarsWhateverTheTrailLength)
 {
     settings.maxParticles = 60;
-    Powerup powerup(4);
+    Powerup powerup(Powerup::Heal3);
     size_t most = 0;
     for (int tick = 0; tick < 300; tick++) {
         powerup.update();
@@ -151,9 +151,9 @@ TEST_F(PowerupLife, FountainIsFifteenStarsWhateverTheTrailLength)
 TEST_F(PowerupLife, WithParticlesOffTheFountainIsEmptyAndTheBurstInvisible)
 {
     settings.maxParticles = 0;
-    TestResources resources;
+    StandInResources resources;
     View view;
-    Powerup powerup(2);
+    Powerup powerup(Powerup::Money15000);
     for (int tick = 0; tick < 100; tick++) {
         powerup.update();
         EXPECT_TRUE(powerup.particles.empty());
@@ -191,9 +191,9 @@ protected:
         return changedPixels(view.target, makecol(0, 0, 0));
     }
 
-    TestResources resources;
+    StandInResources resources;
     View view;
-    Powerup powerup{5};
+    Powerup powerup{Powerup::Hurt3};
 };
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "paint/PowerupPainter.h"
 
 #include <cmath>
+#include <iterator>
 #include <vector>
 
+#include "app/AssetManifest.h"
 #include "paint/Geometry.h"
 #include "paint/Mask.h"
 
@@ -23,7 +25,7 @@ struct Look {
 };
 
 // In the order of the power-up kinds.
-const Look LOOKS[PowerupPainter::KINDS] = {
+const Look LOOKS[] = {
     {Shape::Spikes, 5.9f, 8, rgb(200, 60, 235), rgb(255, 200, 250), rgb(190, 50, 230), 0.8f, false},
     {Shape::Star, 4.9f, 0.45f, rgb(255, 200, 60), rgb(255, 248, 200), rgb(255, 180, 40), 0.9f, false},
     {Shape::Star, 5.9f, 0.44f, rgb(255, 225, 100), rgb(255, 255, 245), rgb(255, 210, 70), 1.3f, true},
@@ -32,6 +34,7 @@ const Look LOOKS[PowerupPainter::KINDS] = {
     {Shape::Spikes, 4.6f, 6, rgb(255, 70, 50), rgb(255, 200, 170), rgb(240, 50, 30), 0.6f, false},
     {Shape::Cross, 5.3f, 2.7f, rgb(110, 255, 140), rgb(245, 255, 245), rgb(80, 255, 120), 1.1f, false},
 };
+static_assert(std::size(LOOKS) == AssetManifest::STARS, "a look for every power-up kind");
 
 bool insidePolygon(Point p, const std::vector<Point>& polygon)
 {

@@ -67,7 +67,6 @@ Image paintSpace()
 
 static_assert(CreaturePainter::EXPRESSIONS == AssetManifest::FACES, "a face for every expression");
 static_assert(CreaturePainter::TAILS == AssetManifest::TAILS, "a tail picture for every one painted");
-static_assert(PowerupPainter::KINDS == AssetManifest::STARS, "a star for every power-up kind");
 
 // The path of the file the manifest names for a picture object.
 std::string pictureFile(const std::string& dir, const std::string& name)
@@ -98,7 +97,7 @@ bool paintStars(const std::string& dir, const Colour& sky)
 {
     bool ok = true;
     PowerupPainter painter;
-    for (int kind = 0; kind < PowerupPainter::KINDS; kind++)
+    for (int kind = 0; kind < AssetManifest::STARS; kind++)
         ok &= saveBitmap(pictureFile(dir, AssetManifest::star(kind + 1)), painter.star(kind).toSprite(sky, SPRITE_CUTOFF));
     return ok;
 }
