@@ -16,9 +16,23 @@ public:
     static constexpr int STARS = 7;  // one per power-up kind
     static constexpr int AMBIENTS = 2;
     static constexpr int WAILS = 10;
-    // The families of faces and tails: the souls' (G) and the player's (B).
+    // The families of faces and tails: the souls' (G) and the player's (B),
+    // in the order the datafile and the resource table hold them.
     static constexpr char SOULS = 'G';
     static constexpr char PLAYER = 'B';
+    static constexpr char FAMILIES[] = {SOULS, PLAYER};
+    static constexpr int FAMILY_COUNT = sizeof FAMILIES;
+
+    static constexpr int familyIndex(char family)
+    {
+        int index = 0;
+        while (index < FAMILY_COUNT && FAMILIES[index] != family)
+            index++;
+        return index;
+    }
+    // Where a family's faces and tails begin in the resource table.
+    static constexpr int firstFace(char family) { return familyIndex(family) * FACES; }
+    static constexpr int firstTail(char family) { return familyIndex(family) * TAILS; }
 
     enum class Type { Jpeg, Bitmap, Font, Sample };
 
@@ -46,10 +60,10 @@ public:
     static std::vector<Object> objects()
     {
         std::vector<Object> all = {{BACK, Type::Jpeg}, {SPACE, Type::Jpeg}};
-        for (char family : {SOULS, PLAYER})
+        for (char family : FAMILIES)
             for (int i = 1; i <= FACES; i++)
                 all.push_back({face(i, family), Type::Bitmap});
-        for (char family : {SOULS, PLAYER})
+        for (char family : FAMILIES)
             for (int i = 1; i <= TAILS; i++)
                 all.push_back({tail(i, family), Type::Bitmap});
         for (int i = 1; i <= STARS; i++)

@@ -15,8 +15,8 @@
 
 BITMAP* backBitmap = nullptr;
 BITMAP* spaceBitmap = nullptr;
-BITMAP* faceBitmaps[2 * AssetManifest::FACES] = {};
-BITMAP* tailBitmaps[2 * AssetManifest::TAILS] = {};
+BITMAP* faceBitmaps[AssetManifest::FAMILY_COUNT * AssetManifest::FACES] = {};
+BITMAP* tailBitmaps[AssetManifest::FAMILY_COUNT * AssetManifest::TAILS] = {};
 BITMAP* starBitmaps[AssetManifest::STARS] = {};
 DUH* music = nullptr;
 SAMPLE* ambientSamplesA[AssetManifest::AMBIENTS] = {};
@@ -161,13 +161,11 @@ bool loadData(const char* dataFile, const char* musicFile)
 
     backBitmap = loadBitmap(dataFile, Manifest::BACK, ok);
     spaceBitmap = loadBitmap(dataFile, Manifest::SPACE, ok);
-    for (int i = 1; i <= Manifest::FACES; i++) {
-        faceBitmaps[i - 1] = loadBitmap(dataFile, Manifest::face(i, Manifest::SOULS).c_str(), ok);
-        faceBitmaps[Manifest::FACES + i - 1] = loadBitmap(dataFile, Manifest::face(i, Manifest::PLAYER).c_str(), ok);
-    }
-    for (int i = 1; i <= Manifest::TAILS; i++) {
-        tailBitmaps[i - 1] = loadBitmap(dataFile, Manifest::tail(i, Manifest::SOULS).c_str(), ok);
-        tailBitmaps[Manifest::TAILS + i - 1] = loadBitmap(dataFile, Manifest::tail(i, Manifest::PLAYER).c_str(), ok);
+    for (char family : Manifest::FAMILIES) {
+        for (int i = 1; i <= Manifest::FACES; i++)
+            faceBitmaps[Manifest::firstFace(family) + i - 1] = loadBitmap(dataFile, Manifest::face(i, family).c_str(), ok);
+        for (int i = 1; i <= Manifest::TAILS; i++)
+            tailBitmaps[Manifest::firstTail(family) + i - 1] = loadBitmap(dataFile, Manifest::tail(i, family).c_str(), ok);
     }
     for (int i = 1; i <= Manifest::STARS; i++)
         starBitmaps[i - 1] = loadBitmap(dataFile, Manifest::star(i).c_str(), ok);

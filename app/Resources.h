@@ -11,9 +11,9 @@ struct DUH;
 // The game font is not kept here: it becomes the library's current font.
 extern BITMAP* backBitmap;
 extern BITMAP* spaceBitmap;
-// The souls' faces and tails first, then the player's.
-extern BITMAP* faceBitmaps[2 * AssetManifest::FACES];
-extern BITMAP* tailBitmaps[2 * AssetManifest::TAILS];
+// Each family's faces and tails, in the manifest's order of families.
+extern BITMAP* faceBitmaps[AssetManifest::FAMILY_COUNT * AssetManifest::FACES];
+extern BITMAP* tailBitmaps[AssetManifest::FAMILY_COUNT * AssetManifest::TAILS];
 extern BITMAP* starBitmaps[AssetManifest::STARS];  // one per power-up kind
 extern DUH* music;
 extern SAMPLE* ambientSamplesA[AssetManifest::AMBIENTS];

@@ -17,8 +17,8 @@ BITMAP* spriteScratch = nullptr;
 
 namespace {
 
-constexpr float WORLD_CENTRE_X = 512.0f;
-constexpr float WORLD_CENTRE_Y = 384.0f;
+constexpr float WORLD_CENTRE_X = Object::WORLD_WIDTH / 2;
+constexpr float WORLD_CENTRE_Y = Object::WORLD_HEIGHT / 2;
 constexpr int SPREAD_RANGE = 255;
 constexpr int SPREAD_CENTRE = 128;
 constexpr int MASK_RED = 255;

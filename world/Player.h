@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/AssetManifest.h"
 #include "world/Input.h"
 #include "world/Object.h"
 
@@ -48,15 +49,16 @@ public:
     static constexpr float MAX_SPEED = 4.0f;
     static constexpr float BOUNCE = -0.25f;  // velocity kept, reversed, after hitting an edge
     static constexpr int FULL_SIZE = 60;     // counter at full size; also the ticks to grow in
-    static constexpr int FACE_COUNT = 8;
-    static constexpr int TAIL_COUNT = 4;
+    static constexpr int FACE_COUNT = AssetManifest::FACES;
+    static constexpr int TAIL_COUNT = AssetManifest::TAILS;
     static constexpr int FACE_TIME_MIN = 60;
     static constexpr int FACE_TIME_RANGE = 120;
     static constexpr int FADE_TICKS = 60;
     static constexpr int FADE_OPACITY_STEP = 4;  // a settled face is drawn at 240, not 255
     static constexpr int PARTICLE_DELAY = 3;
-    static constexpr int PLAYER_FACE_SET = 8;
-    static constexpr int PLAYER_TAIL_SET = 4;
+    // Where the player's family begins among the faces and tails.
+    static constexpr int PLAYER_FACE_SET = AssetManifest::firstFace(AssetManifest::PLAYER);
+    static constexpr int PLAYER_TAIL_SET = AssetManifest::firstTail(AssetManifest::PLAYER);
 
     Player();
 

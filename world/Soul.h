@@ -8,8 +8,8 @@
 // play screen places it and gives it its target after construction.
 class Soul : public Player {
 public:
-    static constexpr int SOUL_FACE_SET = 0;
-    static constexpr int SOUL_TAIL_SET = 0;
+    static constexpr int SOUL_FACE_SET = AssetManifest::firstFace(AssetManifest::SOULS);
+    static constexpr int SOUL_TAIL_SET = AssetManifest::firstTail(AssetManifest::SOULS);
     static constexpr int START_SPEED_RANGE = 256;
     static constexpr int START_SPEED_CENTRE = 128;
     static constexpr float START_SPEED_DIVISOR = 128.0f;
