@@ -10,11 +10,6 @@
 
 namespace {
 
-// The text window, both corners inclusive.
-constexpr int WINDOW_LEFT = 10;
-constexpr int WINDOW_TOP = 80;
-constexpr int WINDOW_RIGHT = 310;
-constexpr int WINDOW_BOTTOM = 230;
 constexpr int TEXT_CENTRE_X = 160;
 
 // Lines are brightest in the middle of the window and fade to nothing at its

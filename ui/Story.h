@@ -27,6 +27,11 @@ public:
     static constexpr float DRIFT_SPEED = -0.15f;
     static constexpr float FAST_SPEED = 4.0f;
     static constexpr int LINE_SPACING = 20;
+    // The text window, both corners inclusive.
+    static constexpr int WINDOW_LEFT = 10;
+    static constexpr int WINDOW_TOP = 80;
+    static constexpr int WINDOW_RIGHT = 310;
+    static constexpr int WINDOW_BOTTOM = 230;
 
     explicit Story(const char* fileName = "story");
     ~Story() override;

@@ -1,10 +1,8 @@
 // Paints every picture of the game and the font's grid image into a work
-// directory, for scripts/make_datafile.sh to pack into data.dat; or, given
-// a finished datafile, draws the contact sheet that shows what was packed.
+// directory, for scripts/make_datafile.sh to pack into data.dat.
 //
 //   wispen_paint <work dir>
 //   wispen_paint --manifest        (each object: name, dat type, file)
-//   wispen_paint --contact-sheet <data.dat> <sheet.bmp> [story]
 //   wispen_paint --icons <dir> <size>...   (the menu icon, dir/wispen-<size>.png)
 
 #include <allegro.h>
@@ -17,7 +15,6 @@
 
 #include "app/AssetManifest.h"
 #include "paint/BackdropPainter.h"
-#include "paint/ContactSheet.h"
 #include "paint/CreaturePainter.h"
 #include "paint/PixelFont.h"
 #include "paint/PngFile.h"
@@ -133,7 +130,6 @@ int usage()
 {
     std::fprintf(stderr, "usage: wispen_paint <work dir>\n"
                          "       wispen_paint --manifest\n"
-                         "       wispen_paint --contact-sheet <data.dat> <sheet.bmp> [story]\n"
                          "       wispen_paint --icons <dir> <size>...\n");
     return 2;
 }
@@ -154,8 +150,6 @@ int main(int argc, char** argv)
 
     if (argc == 2 && std::strcmp(argv[1], "--manifest") == 0)
         return printManifest();
-    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "--contact-sheet") == 0)
-        return ContactSheet().write(argv[2], argv[3], argc == 5 ? argv[4] : nullptr) ? 0 : 1;
     if (argc >= 4 && std::strcmp(argv[1], "--icons") == 0)
         return paintIcons(argv[2], argc - 3, argv + 3) ? 0 : 1;
     if (argc != 2)

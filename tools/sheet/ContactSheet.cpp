@@ -1,13 +1,16 @@
-#include "paint/ContactSheet.h"
+#include "sheet/ContactSheet.h"
 
 #include <allegro.h>
 #include <jpgalleg.h>
 #include <algorithm>
-#include <cmath>
+#include <iterator>
 #include <cstdio>
-#include <fstream>
 
 #include "app/AssetManifest.h"
+#include "app/WispenGame.h"
+#include "play/MainGame.h"
+#include "ui/Story.h"
+#include "world/Powerup.h"
 
 namespace {
 
@@ -19,33 +22,46 @@ constexpr int ZOOM = 4;
 constexpr int GAME_W = 320;
 constexpr int GAME_H = 240;
 
-const char* const KIND_CAPTIONS[] = {"-15HP", "$5000", "$15000", "$1000", "+3HP", "-3HP", "+15HP"};
 const char* const EXPRESSIONS[] = {"calm", "smile", "surprise", "anger", "sleepy", "wink", "grin", "fright"};
+static_assert(std::size(EXPRESSIONS) == AssetManifest::FACES, "a caption for every face");
 
-// A small fixed sequence for placing things in the mock screens, so the
-// sheet is the same on every build.
-class Scatter {
-public:
-    explicit Scatter(unsigned seed) : state(seed) {}
-    int next(int n)
-    {
-        state = state * 1103515245u + 12345u;
-        return static_cast<int>((state >> 16) % static_cast<unsigned>(n));
-    }
-
-private:
-    unsigned state;
-};
+// A moment of play: in a game of this seed under the default settings (the
+// sheet reads no configuration file), left alone for this many ticks, the
+// souls crowd the wisp, whose blows have just earned money.
+constexpr unsigned SCENE_SEED = 21;
+constexpr int SCENE_TICKS = 400;
+// The story as the window shows it with its first line well inside.
+constexpr float STORY_SCROLL = 95.0f;
 
 void drawScaled(BITMAP* sheet, BITMAP* source, int sx, int sy, int w, int h, int x, int y, int zoom)
 {
     stretch_blit(source, sheet, sx, sy, w, h, x, y, w * zoom, h * zoom);
 }
 
+// "FACE1B..FACE8B": the first and last of a row of sprites.
+std::string span(const std::vector<std::string>& names) { return names.front() + ".." + names.back(); }
+
 void drawTrans(BITMAP* target, BITMAP* sprite, int x, int y, int opacity)
 {
     set_trans_blender(255, 255, 255, opacity);
     draw_trans_sprite(target, sprite, x, y);
+}
+
+void drawStory(BITMAP* target, const char* storyFile)
+{
+    Story story(storyFile ? storyFile : "");
+    story.start();
+    story.scrollY = STORY_SCROLL;
+    story.draw(target);
+}
+
+void drawPlay(BITMAP* target)
+{
+    MainGame game;
+    game.begin(SCENE_SEED);
+    for (int i = 0; i < SCENE_TICKS; i++)
+        game.logic();
+    game.draw(target);
 }
 
 } // namespace
@@ -54,7 +70,6 @@ ContactSheet::~ContactSheet()
 {
     for (DATAFILE* object : objects)
         unload_datafile_object(object);
-    pictures.clear();
 }
 
 BITMAP* ContactSheet::bitmap(const char* name)
@@ -83,13 +98,6 @@ bool ContactSheet::load(const char* dataFile)
         objects.push_back(object);
         pictures[name] = static_cast<BITMAP*>(object->dat);
     }
-    DATAFILE* fontObject = load_datafile_object(dataFile, AssetManifest::FONT);
-    if (!fontObject || fontObject->type != DAT_FONT) {
-        std::fprintf(stderr, "contact sheet: %s holds no font FNT1\n", dataFile);
-        return false;
-    }
-    objects.push_back(fontObject);
-    gameFont = static_cast<FONT*>(fontObject->dat);
     back = bitmap(AssetManifest::BACK);
     space = bitmap(AssetManifest::SPACE);
     return ok;
@@ -97,10 +105,10 @@ bool ContactSheet::load(const char* dataFile)
 
 void ContactSheet::label(BITMAP* sheet, int x, int y, const std::string& text)
 {
-    textout_ex(sheet, gameFont, text.c_str(), x, y, makecol(200, 200, 215), -1);
+    textout_ex(sheet, font, text.c_str(), x, y, makecol(200, 200, 215), -1);
 }
 
-int ContactSheet::drawSkies(BITMAP* sheet, int y)
+int ContactSheet::drawSkies(BITMAP* sheet, int y, const char* storyFile)
 {
     label(sheet, MARGIN, y, "SPACE 1024x768 at 1x");
     blit(space, sheet, 0, 0, MARGIN, y + LABEL_HEIGHT, space->w, space->h);
@@ -113,11 +121,12 @@ int ContactSheet::drawSkies(BITMAP* sheet, int y)
 
     BITMAP* screen = create_bitmap(GAME_W, GAME_H);
     label(sheet, x, top, "BACK under the main menu");
-    drawMenuMock(screen);
+    game.mainMenu.start();
+    game.mainMenu.draw(screen);
     blit(screen, sheet, 0, 0, x, top + LABEL_HEIGHT, GAME_W, GAME_H);
     top += LABEL_HEIGHT + GAME_H + GAP;
     label(sheet, x, top, "BACK under the story window");
-    drawStoryMock(screen);
+    drawStory(screen, storyFile);
     blit(screen, sheet, 0, 0, x, top + LABEL_HEIGHT, GAME_W, GAME_H);
     destroy_bitmap(screen);
     return y + LABEL_HEIGHT + space->h + 2 * GAP;
@@ -133,7 +142,7 @@ int ContactSheet::drawZoomedSkies(BITMAP* sheet, int y)
     return y + LABEL_HEIGHT + 72 * ZOOM + 2 * GAP;
 }
 
-int ContactSheet::drawSprites(BITMAP* sheet, int y, const char* title, const std::vector<std::string>& names,
+int ContactSheet::drawSprites(BITMAP* sheet, int y, const std::string& title, const std::vector<std::string>& names,
                               const std::vector<std::string>& captions, int opacity)
 {
     label(sheet, MARGIN, y, title);
@@ -180,13 +189,13 @@ int ContactSheet::drawFont(BITMAP* sheet, int y)
         {"Sound - " + bar, makecol(190, 150, 84)},
         {"Press ENTER to continue...", makecol(192, 192, 192)},
     };
-    const int lineHeight = text_height(gameFont) + 3;
+    const int lineHeight = text_height(font) + 3;
     BITMAP* text = create_bitmap(300, static_cast<int>(lines.size()) * lineHeight + 4);
     clear_to_color(text, makecol(8, 32, 24));
     for (size_t i = 0; i < lines.size(); i++) {
         int ty = 2 + static_cast<int>(i) * lineHeight;
-        textout_ex(text, gameFont, lines[i].first.c_str(), 5, ty + 1, makecol(0, 0, 0), -1);
-        textout_ex(text, gameFont, lines[i].first.c_str(), 4, ty, lines[i].second, -1);
+        textout_ex(text, font, lines[i].first.c_str(), 5, ty + 1, makecol(0, 0, 0), -1);
+        textout_ex(text, font, lines[i].first.c_str(), 4, ty, lines[i].second, -1);
     }
     blit(text, sheet, 0, 0, MARGIN, y, text->w, text->h);
     drawScaled(sheet, text, 0, 0, text->w, text->h, MARGIN + text->w + 2 * GAP, y, ZOOM);
@@ -197,147 +206,24 @@ int ContactSheet::drawFont(BITMAP* sheet, int y)
 
 int ContactSheet::drawScene(BITMAP* sheet, int y)
 {
-    label(sheet, MARGIN, y, "A play screen put together from these pieces, at 1x and 2x");
+    label(sheet, MARGIN, y, "A moment of play drawn by the play screen, at 1x and 2x");
     y += LABEL_HEIGHT;
     BITMAP* screen = create_bitmap(GAME_W, GAME_H);
-    drawPlayMock(screen);
+    drawPlay(screen);
     blit(screen, sheet, 0, 0, MARGIN, y, GAME_W, GAME_H);
     drawScaled(sheet, screen, 0, 0, GAME_W, GAME_H, MARGIN + GAME_W + 2 * GAP, y, 2);
     destroy_bitmap(screen);
     return y + 2 * GAME_H + 2 * GAP;
 }
 
-void ContactSheet::drawMenuMock(BITMAP* target)
-{
-    blit(back, target, 0, 0, 0, 0, GAME_W, GAME_H);
-    const char* items[] = {"Play Game", "Options", "High Scores", "Story", "Credits", "Exit"};
-    const int first = 86, step = 22;
-    const int h = text_height(gameFont);
-    int width = 0;
-    for (const char* item : items)
-        width = std::max(width, text_length(gameFont, item));
-    width += 80;
-    const int top = first - h;
-    const int height = (first + 5 * step + 2 * h) - top;
-    BITMAP* panel = create_bitmap(width, height);
-    clear_to_color(panel, makecol(64, 96, 80));
-    rect(panel, 0, 0, width - 1, height - 1, makecol(0, 0, 0));
-    drawTrans(target, panel, (GAME_W - width) / 2, top, 128);
-    destroy_bitmap(panel);
-    for (int i = 0; i < 6; i++) {
-        int r, g, b;
-        hsv_to_rgb(45.0f, 0.4f, 1.0f, &r, &g, &b);
-        int colour = i == 0 ? makecol(r, g, b) : makecol(190, 150, 84);
-        textout_centre_ex(target, gameFont, items[i], GAME_W / 2 + 1, first + i * step + 1, makecol(0, 0, 0), -1);
-        textout_centre_ex(target, gameFont, items[i], GAME_W / 2, first + i * step, colour, -1);
-    }
-}
-
-void ContactSheet::drawStoryMock(BITMAP* target)
-{
-    blit(back, target, 0, 0, 0, 0, GAME_W, GAME_H);
-    rectfill(target, 10, 80, 310, 230, makecol(8, 32, 24));
-    rect(target, 10, 80, 310, 230, makecol(0, 0, 0));
-    set_clip_rect(target, 10, 80, 310, 230);
-    for (size_t i = 0; i < storyLines.size() && i < 8; i++) {
-        float ly = 95.0f + 20.0f * i;
-        int r, g, b;
-        hsv_to_rgb(45.0f, 0.3f, std::max(0.0f, 1.0f - std::fabs(ly - 155.0f) * 0.013333334f), &r, &g, &b);
-        textout_centre_ex(target, gameFont, storyLines[i].c_str(), 160, static_cast<int>(ly), makecol(r, g, b), -1);
-    }
-    set_clip_rect(target, 0, 0, GAME_W - 1, GAME_H - 1);
-}
-
-void ContactSheet::drawPlayMock(BITMAP* target)
-{
-    const int cameraX = 330, cameraY = 260;
-    blit(space, target, cameraX, cameraY, 0, 0, GAME_W, GAME_H);
-    Scatter scatter(7);
-    for (int i = 0; i < 90; i++) {
-        int g = scatter.next(128) + 64;
-        putpixel(target, scatter.next(GAME_W), scatter.next(GAME_H), makecol(g, g, g));
-    }
-
-    // Power-up fountains: fifteen stars drifting out from each spot.
-    const struct {
-        int kind, x, y;
-    } powerups[] = {{2, 62, 58}, {0, 262, 150}, {6, 118, 196}, {3, 236, 40}};
-    for (const auto& p : powerups)
-        for (int i = 0; i < 15; i++) {
-            int life = 40 - i * 3 + 2;
-            int alpha = 100 * life / 40;
-            int px = p.x + (scatter.next(255) - 128) * (40 - life) / 256;
-            int py = p.y + (scatter.next(255) - 128) * (40 - life) / 256;
-            drawTrans(target, bitmap(AssetManifest::star(p.kind + 1).c_str()), px - 6, py - 6, alpha * 3 / 4);
-        }
-
-    // Creatures with their trails: particles dropped every third tick
-    // fade over 40 ticks behind the face.
-    const struct {
-        bool player;
-        int face, x, y, dx, dy;
-    } creatures[] = {{false, 3, 70, 120, -2, 1}, {false, 6, 210, 88, 3, -1}, {false, 0, 250, 200, 2, 2},
-                     {true, 1, 160, 128, -3, 2}};
-    for (const auto& c : creatures) {
-        const char set = c.player ? AssetManifest::PLAYER : AssetManifest::SOULS;
-        BITMAP* tail = bitmap(AssetManifest::tail(c.face % AssetManifest::TAILS + 1, set).c_str());
-        for (int i = 13; i >= 1; i--) {
-            int life = 40 - 3 * i;
-            int px = c.x + c.dx * 3 * i + (scatter.next(5) - 2);
-            int py = c.y + c.dy * 3 * i + (scatter.next(5) - 2);
-            drawTrans(target, tail, px - 16, py - 16, 100 * life / 40);
-        }
-        drawTrans(target, bitmap(AssetManifest::face(c.face + 1, set).c_str()), c.x - 16, c.y - 16, 240);
-    }
-
-    // The heads-up display as the play screen lays it out.
-    BITMAP* radar = create_bitmap(64, 48);
-    clear_to_color(radar, makecol(64, 160, 128));
-    drawTrans(target, radar, 252, 188, 64);
-    destroy_bitmap(radar);
-    const int white = makecol(255, 255, 255);
-    hline(target, 252, 188, 256, white);
-    vline(target, 252, 188, 192, white);
-    hline(target, 316, 188, 312, white);
-    vline(target, 316, 188, 192, white);
-    hline(target, 252, 236, 256, white);
-    vline(target, 252, 236, 232, white);
-    hline(target, 316, 236, 312, white);
-    vline(target, 316, 236, 232, white);
-    for (int i = 0; i < 30; i++) {
-        int x1 = 4 + 8 * i, x2 = x1 + 6;
-        int r, g, b;
-        if (i <= 19) {
-            hsv_to_rgb(4.0f * i, 1.0f, 1.0f, &r, &g, &b);
-            rectfill(target, x1, 224, x2, 236, makecol(r, g, b));
-            hsv_to_rgb(4.0f * i, 1.0f, 0.7f, &r, &g, &b);
-            rect(target, x1, 224, x2, 236, makecol(r, g, b));
-        } else {
-            rectfill(target, x1, 224, x2, 236, makecol(64, 64, 64));
-            rect(target, x1, 224, x2, 236, makecol(40, 40, 40));
-        }
-        for (int corner = 0; corner < 4; corner++)
-            putpixel(target, corner & 1 ? x2 : x1, corner & 2 ? 236 : 224, makecol(0, 0, 0));
-    }
-    textprintf_ex(target, gameFont, 209, 5, makecol(0, 0, 0), -1, "pts: %08d", 12500);
-    textprintf_ex(target, gameFont, 208, 4, makecol(140, 200, 240), -1, "pts: %08d", 12500);
-    textout_centre_ex(target, gameFont, "$5000", 63, 39, makecol(0, 0, 0), -1);
-    textout_centre_ex(target, gameFont, "$5000", 62, 38, makecol(255, 230, 120), -1);
-}
-
 bool ContactSheet::write(const char* dataFile, const char* sheetFile, const char* storyFile)
 {
     if (!load(dataFile))
         return false;
-    if (storyFile) {
-        std::ifstream story(storyFile);
-        std::string line;
-        while (std::getline(story, line)) {
-            if (text_length(gameFont, line.c_str()) > 300)
+    if (storyFile)
+        for (const std::string& line : Story(storyFile).lines)
+            if (text_length(font, line.c_str()) > Story::WINDOW_RIGHT - Story::WINDOW_LEFT)
                 std::fprintf(stderr, "contact sheet: story line wider than the window: %s\n", line.c_str());
-            storyLines.push_back(line);
-        }
-    }
 
     std::vector<std::string> faceNames[2], faceCaptions, tailNames[2], tailCaptions, starNames, starCaptions;
     const char sets[2] = {AssetManifest::PLAYER, AssetManifest::SOULS};
@@ -349,29 +235,29 @@ bool ContactSheet::write(const char* dataFile, const char* sheetFile, const char
     }
     for (const char* e : EXPRESSIONS)
         faceCaptions.push_back(e);
-    for (int i = 1; i <= 4; i++)
-        tailCaptions.push_back("faces " + std::to_string(i) + ", " + std::to_string(i + 4));
+    for (int i = 1; i <= AssetManifest::TAILS; i++)
+        tailCaptions.push_back("faces " + std::to_string(i) + ", " + std::to_string(i + AssetManifest::TAILS));
     for (int i = 1; i <= AssetManifest::STARS; i++) {
         starNames.push_back(AssetManifest::star(i));
-        starCaptions.push_back(KIND_CAPTIONS[i - 1]);
+        starCaptions.push_back(Powerup::effectText(Powerup::EFFECTS[i - 1]));
     }
 
     BITMAP* sheet = create_bitmap(SHEET_WIDTH, 4200);
     clear_to_color(sheet, makecol(24, 24, 32));
     int y = MARGIN;
-    y = drawSkies(sheet, y);
+    y = drawSkies(sheet, y, storyFile);
     y = drawZoomedSkies(sheet, y);
     y = drawScene(sheet, y);
-    y = drawSprites(sheet, y, "FACE1B..FACE8B, the player's wisp (4x as stored, 4x over the sky at 240/255, and both at 1x)",
+    y = drawSprites(sheet, y, span(faceNames[0]) + ", the player's wisp (4x as stored, 4x over the sky at 240/255, and both at 1x)",
                     faceNames[0], faceCaptions, 240);
-    y = drawSprites(sheet, y, "FACE1G..FACE8G, the souls", faceNames[1], faceCaptions, 240);
+    y = drawSprites(sheet, y, span(faceNames[1]) + ", the souls", faceNames[1], faceCaptions, 240);
     std::vector<std::string> tails = tailNames[0];
     tails.insert(tails.end(), tailNames[1].begin(), tailNames[1].end());
     std::vector<std::string> captions = tailCaptions;
     captions.insert(captions.end(), tailCaptions.begin(), tailCaptions.end());
-    y = drawSprites(sheet, y, "TAIL1B..TAIL4B, TAIL1G..TAIL4G (over the sky at 100/255, the newest trail particle)",
+    y = drawSprites(sheet, y, span(tailNames[0]) + ", " + span(tailNames[1]) + " (over the sky at 100/255, the newest trail particle)",
                     tails, captions, 100);
-    y = drawSprites(sheet, y, "STAR1..STAR7, power-ups by kind (over the sky at 72/255, a fountain star's most)",
+    y = drawSprites(sheet, y, span(starNames) + ", power-ups by kind (over the sky at 72/255, a fountain star's most)",
                     starNames, starCaptions, 72);
     y = drawFont(sheet, y);
 

@@ -4,14 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "app/WispenGame.h"
+
 struct BITMAP;
 struct DATAFILE;
-struct FONT;
 
 // One picture showing everything the datafile holds, read back from the
 // datafile itself: every picture at 1x and 4x, the sprites also blended over
-// the sky the way the game draws them, the font in the game's colours, and a
-// mock play screen and menu put together from the same pieces.
+// the sky the way the game draws them, the font in the game's colours, and the
+// main menu, the story and a moment of play drawn by the game's own screens.
+// The game's resources must be loaded (loadData) before it draws; like the
+// game, the sheet releases them when it goes.
 class ContactSheet {
 public:
     ContactSheet() = default;
@@ -20,8 +23,8 @@ public:
     ContactSheet& operator=(const ContactSheet&) = delete;
 
     // False, with a message, when an object is missing or the sheet cannot
-    // be written. The story file, when given, fills the mock story window,
-    // and lines too wide for it are reported.
+    // be written. The story file, when given, fills the story window, and
+    // lines too wide for it are reported.
     bool write(const char* dataFile, const char* sheetFile, const char* storyFile);
 
 private:
@@ -29,21 +32,17 @@ private:
     bool load(const char* dataFile);
 
     void label(BITMAP* sheet, int x, int y, const std::string& text);
-    int drawSkies(BITMAP* sheet, int y);
+    int drawSkies(BITMAP* sheet, int y, const char* storyFile);
     int drawZoomedSkies(BITMAP* sheet, int y);
-    int drawSprites(BITMAP* sheet, int y, const char* title, const std::vector<std::string>& names,
+    int drawSprites(BITMAP* sheet, int y, const std::string& title, const std::vector<std::string>& names,
                     const std::vector<std::string>& captions, int opacity);
     int drawFont(BITMAP* sheet, int y);
     int drawScene(BITMAP* sheet, int y);
 
-    void drawMenuMock(BITMAP* target);
-    void drawStoryMock(BITMAP* target);
-    void drawPlayMock(BITMAP* target);
-
+    // The game whose main menu is drawn.
+    WispenGame game;
     std::vector<DATAFILE*> objects;
     std::map<std::string, BITMAP*> pictures;
     BITMAP* back = nullptr;
     BITMAP* space = nullptr;
-    FONT* gameFont = nullptr;
-    std::vector<std::string> storyLines;
 };
