@@ -3,6 +3,7 @@
 #include "PlayFixture.h"
 #include "SoundLog.h"
 #include "app/Resources.h"
+#include "play/Contact.h"
 
 namespace {
 
@@ -76,7 +77,9 @@ TEST_F(PlayCollision, HittingARestingSoulAtSpeedThreeEarnsFourHundredFifty)
     EXPECT_NEAR(soul.vel.x, 3, 1e-5);
 }
 
-TEST_F(PlayCollision, AKillingHitShowsOnlyTheBonusButEarnsBoth)
+// The rule only decides: the creatures, the score and the random numbers are
+// the play screen's to change, which it does as the rule said.
+TEST_F(PlayCollision, AKillingHitIsDecidedFirstThenShowsOnlyTheBonusButEarnsBoth)
 {
     startEmpty();
     Player& player = *game.player;
@@ -84,6 +87,21 @@ TEST_F(PlayCollision, AKillingHitShowsOnlyTheBonusButEarnsBoth)
     player.vel = {3, 0};
     Soul& soul = addSoul(530, 300);
     soul.health = 2;
+    std::srand(99);
+    int next = std::rand();
+    std::srand(99);
+
+    std::optional<Contact> contact = Contact::between(player, soul);
+
+    ASSERT_TRUE(contact);
+    EXPECT_TRUE(contact->firstFaster);
+    EXPECT_FLOAT_EQ(contact->impulse, 3);
+    EXPECT_TRUE(contact->kills);
+    EXPECT_EQ(contact->points, 450);
+    EXPECT_FLOAT_EQ(soul.health, 2);
+    EXPECT_FLOAT_EQ(player.vel.x, 3);
+    EXPECT_EQ(std::rand(), next) << "the thump's pitch is the screen's draw";
+    EXPECT_FALSE(Contact::between(soul, soul)) << "a creature never touches itself";
 
     game.collide(player, soul);
 
