@@ -1,37 +1,15 @@
 #include <allegro.h>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "PlayScene.h"
 #include "app/Resources.h"
 #include "app/Settings.h"
 #include "play/MainGame.h"
 
 namespace {
-
-// Long enough for trails to fill and the first power-ups to grow in.
-constexpr int WARM_UP_TICKS = 480;
-
-// A game with the wanted number of souls, kept at that number: nobody dies
-// and no more arrive, so every measured tick and frame sees the same crowd.
-// The souls still chase, collide and bounce as in play.
-std::unique_ptr<MainGame> makeScene(int soulCount)
-{
-    settings = Settings();
-    settings.hp1 = 1000000;
-    settings.hp2 = 1000000;
-    settings.spawnTime = 1000000000;
-    std::srand(42);
-    auto game = std::make_unique<MainGame>();
-    game->start();
-    while (static_cast<int>(game->souls.size()) < soulCount)
-        game->spawnSoul();
-    for (int i = 0; i < WARM_UP_TICKS; i++)
-        game->logic();
-    return game;
-}
 
 void describe(benchmark::State& state, const MainGame& game)
 {
@@ -47,7 +25,7 @@ void describe(benchmark::State& state, const MainGame& game)
 
 void BM_LogicTick(benchmark::State& state)
 {
-    auto game = makeScene(static_cast<int>(state.range(0)));
+    auto game = makePlayScene(static_cast<int>(state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(game->logic());
     describe(state, *game);
@@ -56,7 +34,7 @@ BENCHMARK(BM_LogicTick)->Arg(5)->Arg(50)->Arg(200)->Unit(benchmark::kMicrosecond
 
 void BM_DrawFrame(benchmark::State& state)
 {
-    auto game = makeScene(static_cast<int>(state.range(0)));
+    auto game = makePlayScene(static_cast<int>(state.range(0)));
     BITMAP* frame = create_bitmap(320, 240);
     for (auto _ : state) {
         game->draw(frame);
@@ -191,7 +169,7 @@ int differingPixels(MainGame& game, BITMAP* frame, BITMAP* scratch, const FrameC
 
 void BM_DrawBaseline(benchmark::State& state)
 {
-    auto game = makeScene(static_cast<int>(state.range(0)));
+    auto game = makePlayScene(static_cast<int>(state.range(0)));
     FrameCalls calls = recordFrame(*game);
     BITMAP* frame = create_bitmap(320, 240);
     BITMAP* scratch = create_bitmap(2 * settings.rad, 2 * settings.rad);

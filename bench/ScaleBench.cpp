@@ -1,18 +1,15 @@
 #include <allegro.h>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <memory>
 
+#include "PlayScene.h"
 #include "app/DoubleBuffer.h"
-#include "app/Settings.h"
 #include "play/MainGame.h"
 
 namespace {
 
 constexpr int FRAME_W = 320;
 constexpr int FRAME_H = 240;
-// As in the play benchmarks: trails full and the first power-ups grown in.
-constexpr int WARM_UP_TICKS = 480;
 
 // A frame with the variety of a real one, so nothing is faster for being flat.
 BITMAP* makeFrame()
@@ -86,20 +83,12 @@ BENCHMARK(BM_PresentScaled)->Arg(3)->Arg(4)->Unit(benchmark::kMicrosecond);
 
 // A whole frame of the default scene at a scale: the play screen drawn at its
 // logical size, enlarged and copied to the stand-in display. Default settings
-// (five souls at the start, no spawning during the measurement), kept alive so
+// (the five souls a game starts with, no spawning during the measurement), kept alive so
 // the crowd does not change between iterations.
 void BM_ScaledPlayFrame(benchmark::State& state)
 {
     const int scale = static_cast<int>(state.range(0));
-    settings = Settings();
-    settings.hp1 = 1000000;
-    settings.hp2 = 1000000;
-    settings.spawnTime = 1000000000;
-    std::srand(42);
-    auto game = std::make_unique<MainGame>();
-    game->start();
-    for (int i = 0; i < WARM_UP_TICKS; i++)
-        game->logic();
+    auto game = makePlayScene(0);
 
     BITMAP* frame = create_bitmap(FRAME_W, FRAME_H);
     BITMAP* enlarged = scale > 1 ? create_bitmap(FRAME_W * scale, FRAME_H * scale) : nullptr;
