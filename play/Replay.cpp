@@ -23,6 +23,7 @@ constexpr std::size_t TRAILER_SIZE = 12;
 // A run's length takes seven bits a byte; five bytes hold any 32-bit count.
 constexpr int MAX_LENGTH_BYTES = 5;
 
+// Health and the spawn time are used as set: no value of theirs can break play.
 int asSet(int value) { return value; }
 
 // The play settings in the order the header holds them, each with the rule
