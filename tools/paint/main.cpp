@@ -20,12 +20,14 @@
 #include "paint/PngFile.h"
 #include "paint/PowerupPainter.h"
 #include "paint/SkyPainter.h"
+#include "world/Object.h"
 
 namespace {
 
 constexpr uint64_t SPACE_SEED = 1;
-constexpr int SPACE_WIDTH = 1024;
-constexpr int SPACE_HEIGHT = 768;
+// The play field's backdrop covers the whole world.
+constexpr int SPACE_WIDTH = static_cast<int>(Object::WORLD_WIDTH);
+constexpr int SPACE_HEIGHT = static_cast<int>(Object::WORLD_HEIGHT);
 constexpr int JPEG_QUALITY = 92;
 // Sprite pixels covered less than this become the mask colour; the glow
 // around them has faded into the sky by then.

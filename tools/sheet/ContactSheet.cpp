@@ -110,7 +110,8 @@ void ContactSheet::label(BITMAP* sheet, int x, int y, const std::string& text)
 
 int ContactSheet::drawSkies(BITMAP* sheet, int y, const char* storyFile)
 {
-    label(sheet, MARGIN, y, "SPACE 1024x768 at 1x");
+    label(sheet, MARGIN, y, std::string(AssetManifest::SPACE) + " " + std::to_string(space->w) + "x" +
+                                std::to_string(space->h) + " at 1x");
     blit(space, sheet, 0, 0, MARGIN, y + LABEL_HEIGHT, space->w, space->h);
 
     const int x = MARGIN + space->w + 2 * GAP;
