@@ -1,57 +1,89 @@
 #include "app/Controls.h"
 
+#include <algorithm>
 #include <allegro.h>
+
+#include "app/KeyNames.h"
+#include "app/Settings.h"
 
 Controls controls;
 
 namespace {
 
-const int PLAY_KEYS[Controls::PLAY_KEY_COUNT] = {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_ENTER, KEY_ESC};
+const int DEFAULT_KEYS[ACTION_COUNT] = {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_ENTER, KEY_ESC};
 
-// The bit of a play key, or -1 for every other key.
-int playKeyBit(int scancode)
-{
-    for (int bit = 0; bit < Controls::PLAY_KEY_COUNT; bit++)
-        if (PLAY_KEYS[bit] == scancode)
-            return bit;
-    return -1;
-}
+// F11 and Alt (with Enter) switch between a window and the full screen on
+// every screen. A lock key lights its lamp and changes what the name field
+// types, and the X server reports some of them only as the lock turns on.
+const int RESERVED_KEYS[] = {KEY_F11, KEY_ALT, KEY_ALTGR, KEY_CAPSLOCK, KEY_NUMLOCK, KEY_SCRLOCK};
+
+Action actionAt(int index) { return static_cast<Action>(index); }
 
 } // namespace
 
-int Controls::playKey(int bit) { return PLAY_KEYS[bit]; }
-
-bool Controls::held(int scancode) const
+Controls::Controls()
 {
-    if (latched) {
-        int bit = playKeyBit(scancode);
-        if (bit >= 0)
-            return (latchedMask >> bit) & 1u;
+    for (int a = 0; a < ACTION_COUNT; a++)
+        keys[a] = DEFAULT_KEYS[a];
+}
+
+int Controls::defaultKey(Action action) { return DEFAULT_KEYS[bitOf(action)]; }
+
+bool Controls::reserved(int scancode)
+{
+    return std::find(std::begin(RESERVED_KEYS), std::end(RESERVED_KEYS), scancode) != std::end(RESERVED_KEYS);
+}
+
+Controls::Keys Controls::keysOf(const Settings& s)
+{
+    Keys chosen;
+    for (int a = 0; a < ACTION_COUNT; a++) {
+        const int named = scancodeNamed(keyNameOf(s, actionAt(a)));
+        chosen[a] = named < 0 || reserved(named) ? DEFAULT_KEYS[a] : named;
     }
-    return deviceHeld(scancode);
+    // Each pass sends one action of a shared key back to its default, and
+    // the defaults are all different: at most one pass per action.
+    for (bool shared = true; shared;) {
+        shared = false;
+        for (int later = 1; later < ACTION_COUNT && !shared; later++)
+            for (int earlier = 0; earlier < later && !shared; earlier++) {
+                if (chosen[earlier] != chosen[later])
+                    continue;
+                shared = true;
+                const int loser = chosen[later] != DEFAULT_KEYS[later] ? later : earlier;
+                chosen[loser] = DEFAULT_KEYS[loser];
+            }
+    }
+    return chosen;
 }
 
-bool Controls::deviceHeld(int scancode) const
+void Controls::bind(const Settings& s) { keys = keysOf(s); }
+
+int Controls::keyOf(Action action) const { return keys[bitOf(action)]; }
+
+bool Controls::held(Action action) const
 {
-    if (scancode < 0 || scancode >= COUNT)
-        return false;
-    return (scancode < KEY_MAX && key[scancode] != 0) || extra[scancode];
+    if (latched)
+        return (latchedMask >> bitOf(action)) & 1u;
+    return deviceHeld(action);
 }
 
-void Controls::hold(int scancode, bool down)
+bool Controls::deviceHeld(Action action) const
 {
-    if (scancode >= 0 && scancode < COUNT)
-        extra[scancode] = down;
+    const int scancode = keys[bitOf(action)];
+    return (scancode > 0 && scancode < KEY_MAX && key[scancode] != 0) || pad[bitOf(action)];
 }
 
-void Controls::releaseAll() { extra.fill(false); }
+void Controls::holdPad(Action action, bool down) { pad[bitOf(action)] = down; }
 
-unsigned Controls::heldPlayKeys() const
+void Controls::releasePad() { pad.fill(false); }
+
+unsigned Controls::heldActions() const
 {
     unsigned mask = 0;
-    for (int bit = 0; bit < PLAY_KEY_COUNT; bit++)
-        if (deviceHeld(PLAY_KEYS[bit]))
-            mask |= 1u << bit;
+    for (int a = 0; a < ACTION_COUNT; a++)
+        if (deviceHeld(actionAt(a)))
+            mask |= 1u << a;
     return mask;
 }
 
@@ -65,8 +97,8 @@ void Controls::unlatch() { latched = false; }
 
 bool Controls::anyDeviceKeyHeld() const
 {
-    for (int scancode = 0; scancode < COUNT; scancode++)
-        if (deviceHeld(scancode))
+    for (int scancode = 1; scancode < KEY_MAX; scancode++)
+        if (key[scancode] != 0)
             return true;
-    return false;
+    return std::find(pad.begin(), pad.end(), true) != pad.end();
 }

@@ -2,42 +2,57 @@
 
 #include <array>
 
-// The keys the screens read as held: the keyboard's key array together with
-// the keys another device holds for the player, so every screen answers a
-// gamepad's stick and buttons exactly as it answers the keyboard. The single
-// instance is a global, like the settings record.
+#include "app/Action.h"
+
+struct Settings;
+
+// The actions the screens read as held: the keyboard's key bound to each,
+// together with what the gamepad holds, so every screen answers the pad
+// exactly as it answers the keyboard and a remapped key everywhere at once.
+// The single instance is a global, like the settings record.
 class Controls {
 public:
-    // Room for every scan code a byte can hold; those past the library's
-    // KEY_MAX read as up.
-    static constexpr int COUNT = 256;
-    // The six keys the play screen reads, as bits of a mask: the four
-    // arrows, Enter and Escape, in this order from bit 0.
-    static constexpr int PLAY_KEY_COUNT = 6;
-    static int playKey(int bit);
+    // A scan code for each action, in the actions' order.
+    using Keys = std::array<int, ACTION_COUNT>;
 
-    bool held(int scancode) const;
+    Controls();
 
-    // Another device holds scancode down, or lets it go, until it says
-    // otherwise; the keyboard's own state is never touched.
-    void hold(int scancode, bool down);
-    void releaseAll();
+    static int defaultKey(Action action);
+    // Keys the game keeps for itself, which no action can have.
+    static bool reserved(int scancode);
+    // The actions' keys as the settings name them. A name of no key or of a
+    // reserved one, and a key an earlier action already has, give the action
+    // its default; a default another action has chosen sends that action
+    // back to its own default too. No two actions ever share a key.
+    static Keys keysOf(const Settings& s);
 
-    // The six play keys as the devices hold them now.
-    unsigned heldPlayKeys() const;
-    // Until unlatch, the six play keys read as mask says, whatever the devices
-    // do: a tick then sees one state of them from its first step to its last,
-    // and a replay can stand in for the player. Every other key stays live.
+    // From now on the actions read the keys the settings name.
+    void bind(const Settings& s);
+    int keyOf(Action action) const;
+
+    bool held(Action action) const;
+
+    // The gamepad holds action down, or lets it go, until it says otherwise;
+    // the keyboard's own state is never touched.
+    void holdPad(Action action, bool down);
+    void releasePad();
+
+    // The actions as the devices hold them now, bit bitOf(action) each.
+    unsigned heldActions() const;
+    // Until unlatch, the actions read as mask says, whatever the devices do:
+    // a tick then sees one state of them from its first step to its last,
+    // and a replay can stand in for the player.
     void latch(unsigned mask);
     void unlatch();
-    // Any key or button held on a device, the play keys included, latched
-    // or not: what ends a replay shown between menus.
+    // Any key of the keyboard, bound or not, or any action on the pad,
+    // latched or not: what ends a replay shown between menus.
     bool anyDeviceKeyHeld() const;
 
 private:
-    bool deviceHeld(int scancode) const;
+    bool deviceHeld(Action action) const;
 
-    std::array<bool, COUNT> extra{};
+    Keys keys;
+    std::array<bool, ACTION_COUNT> pad{};
     bool latched = false;
     unsigned latchedMask = 0;
 };

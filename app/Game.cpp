@@ -212,7 +212,7 @@ void Game::draw(BITMAP* target)
         textprintf_ex(target, font, 0, 0, makecol(255, 255, 255), makecol(0, 0, 0), "%d FPS", fpsCounter.fps());
 }
 
-bool Game::logic() { return controls.held(KEY_ESC); }
+bool Game::logic() { return controls.held(Action::Back); }
 
 Error Game::init()
 {
@@ -239,7 +239,7 @@ Error Game::init()
     settingsFile = fileName;
     // After the settings: they may turn the pad off, and the driver reads the
     // device's name from the configuration file.
-    Gamepad::install();
+    gamepad.install();
 
     set_window_title(name);
     set_close_button_callback(onWindowClose);

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/Action.h"
 #include "app/Error.h"
-#include "app/Controls.h"
 
 struct BITMAP;
 
@@ -35,9 +35,16 @@ public:
     virtual Error start();
     virtual void readKeys();
 
-    // A key counts as pressed on a tick only when it was up at the last snapshot.
+    // An action, or a key of the keyboard, counts as pressed on a tick only
+    // when it was up at the last snapshot. The screens read actions; only
+    // Y, N and Backspace are read as keys, beside them.
+    bool actionPressed(Action action) const;
     bool keyPressed(int scancode) const;
 
-    int prevKey[Controls::COUNT];
+    // Room for every scan code a byte can hold; those past the library's
+    // KEY_MAX read as up.
+    static constexpr int KEY_COUNT = 256;
+    int prevKey[KEY_COUNT];
+    int prevAction[ACTION_COUNT];
     int result;
 };

@@ -3,13 +3,14 @@
 #include <allegro.h>
 
 #include "app/Controls.h"
+#include "app/Game.h"
 #include "app/Settings.h"
 
 Gamepad gamepad;
 
-namespace {
+static_assert(MAX_JOYSTICK_BUTTONS <= 32, "a button is a bit of a 32-bit mask");
 
-const int SCANCODES[Gamepad::PAD_KEYS] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ENTER, KEY_ESC};
+namespace {
 
 // Out of range, a setting plays as its default: an edited file must not take
 // the stick or a button away from the player.
@@ -26,20 +27,31 @@ int button(int configured, int fallback)
 
 bool buttonDown(const JOYSTICK_INFO& pad, int number)
 {
-    return number < pad.num_buttons && pad.button[number].b != 0;
+    return number >= 0 && number < pad.num_buttons && pad.button[number].b != 0;
 }
 
-// Points the state's arrows where the stick leans further than threshold.
+void set(Gamepad::State& state, Action action, bool down) { state[bitOf(action)] = state[bitOf(action)] || down; }
+
+// Points the state's directions where the stick leans further than threshold.
 void lean(const JOYSTICK_STICK_INFO& stick, int threshold, Gamepad::State& state)
 {
     if (stick.num_axis > 0) {
-        state[Gamepad::Left] = state[Gamepad::Left] || stick.axis[0].pos < -threshold;
-        state[Gamepad::Right] = state[Gamepad::Right] || stick.axis[0].pos > threshold;
+        set(state, Action::Left, stick.axis[0].pos < -threshold);
+        set(state, Action::Right, stick.axis[0].pos > threshold);
     }
     if (stick.num_axis > 1) {
-        state[Gamepad::Up] = state[Gamepad::Up] || stick.axis[1].pos < -threshold;
-        state[Gamepad::Down] = state[Gamepad::Down] || stick.axis[1].pos > threshold;
+        set(state, Action::Up, stick.axis[1].pos < -threshold);
+        set(state, Action::Down, stick.axis[1].pos > threshold);
     }
+}
+
+std::uint32_t buttonsDown(const JOYSTICK_INFO& pad)
+{
+    std::uint32_t mask = 0;
+    for (int b = 0; b < pad.num_buttons && b < MAX_JOYSTICK_BUTTONS; b++)
+        if (pad.button[b].b != 0)
+            mask |= 1u << b;
+    return mask;
 }
 
 } // namespace
@@ -47,47 +59,59 @@ void lean(const JOYSTICK_STICK_INFO& stick, int threshold, Gamepad::State& state
 void Gamepad::install()
 {
     if (settings.padEnabled != 0)
-        install_joystick(JOY_TYPE_AUTODETECT);
+        watch.start(tickRate(settings.fps));
 }
 
 void Gamepad::poll(bool playing)
 {
+    watch.tick();
     poll_joystick();
     before = now;
-    now = read(playing);
-    for (int k = 0; k < PAD_KEYS; k++)
-        controls.hold(SCANCODES[k], now[k]);
+    buttonsBefore = buttonsNow;
+    const bool present = num_joysticks > 0;
+    now = present ? read(playing) : State{};
+    buttonsNow = present ? buttonsDown(joy[0]) : 0;
+    if (!present)
+        startAction = -1;
+    for (int a = 0; a < ACTION_COUNT; a++)
+        controls.holdPad(static_cast<Action>(a), now[a]);
 }
 
-bool Gamepad::pressed(int scancode) const
+bool Gamepad::pressed(Action action) const { return now[bitOf(action)] && !before[bitOf(action)]; }
+
+int Gamepad::pressedButton() const
 {
-    for (int k = 0; k < PAD_KEYS; k++)
-        if (SCANCODES[k] == scancode)
-            return now[k] && !before[k];
-    return false;
+    const std::uint32_t down = buttonsNow & ~buttonsBefore;
+    for (int b = 0; b < MAX_JOYSTICK_BUTTONS; b++)
+        if (down & (1u << b))
+            return b;
+    return -1;
+}
+
+int Gamepad::startButton() { return button(settings.padStart, Settings().padStart); }
+
+int Gamepad::buttonOf(Action action)
+{
+    static const Settings defaults;
+    return button(padButtonOf(settings, action), padButtonOf(defaults, action));
 }
 
 Gamepad::State Gamepad::read(bool playing)
 {
     State state{};
-    if (num_joysticks < 1) {
-        startKey = -1;
-        return state;
-    }
     const JOYSTICK_INFO& pad = joy[0];
     if (pad.num_sticks > 0)
         lean(pad.stick[0], AXIS_TRAVEL * deadZone() / 100, state);
     if (pad.num_sticks > DPAD_STICK)
         lean(pad.stick[DPAD_STICK], DPAD_THRESHOLD, state);
+    for (int a = 0; a < ACTION_COUNT; a++)
+        set(state, static_cast<Action>(a), buttonDown(pad, buttonOf(static_cast<Action>(a))));
 
-    const Settings defaults;
-    state[Enter] = buttonDown(pad, button(settings.padEnter, defaults.padEnter));
-    state[Escape] = buttonDown(pad, button(settings.padEscape, defaults.padEscape));
-    if (!buttonDown(pad, button(settings.padStart, defaults.padStart)))
-        startKey = -1;
-    else if (startKey < 0)
-        startKey = playing ? Escape : Enter;
-    if (startKey >= 0)
-        state[startKey] = true;
+    if (!buttonDown(pad, startButton()))
+        startAction = -1;
+    else if (startAction < 0)
+        startAction = bitOf(playing ? Action::Back : Action::Choose);
+    if (startAction >= 0)
+        state[startAction] = true;
     return state;
 }

@@ -1,12 +1,17 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
-// The first gamepad as a second pair of hands on the keys. Once per tick the
-// application polls it, and it holds, through the controls, the arrow keys its
-// D-pad or stick points to and the Enter and Escape its buttons stand for, so
-// every screen answers the pad as it answers the keyboard. The name field also
-// asks it what it pressed this tick, to enter a name without a keyboard. The
+#include "app/Action.h"
+#include "app/PadWatch.h"
+
+// The first gamepad as a second pair of hands on the actions. Once per tick
+// the application polls it, and it holds, through the controls, the
+// directions its D-pad or stick points to and the actions its buttons are
+// bound to, so every screen answers the pad as it answers the keyboard. The
+// name field also asks it what it pressed this tick, to enter a name without
+// a keyboard, and the controls screen which button went down, to bind it. The
 // single instance is a global, like the controls.
 class Gamepad {
 public:
@@ -19,30 +24,39 @@ public:
     // Allegro reports an axis from -128 to 128.
     static constexpr int AXIS_TRAVEL = 128;
 
-    // The library's joystick driver, unless the settings turn the pad off. No
+    // The library's joystick driver and the watch for a pad that comes or
+    // goes, unless the settings turn the pad off: then nothing is watched. No
     // pad or no driver is no error: the keyboard plays alone.
-    static void install();
+    void install();
 
-    // Reads the first pad and holds or lets go of the keys it stands for.
-    // While playing, Start asks to abandon the game like Escape; elsewhere it
-    // chooses like Enter.
+    // Reads the first pad and holds or lets go of the actions it stands for.
+    // While playing, Start asks to abandon the game like Back; elsewhere it
+    // chooses like Choose.
     void poll(bool playing);
 
-    // The pad went from released to pressed on the key since the last poll.
-    bool pressed(int scancode) const;
+    // The pad went from released to pressed on the action since the last poll.
+    bool pressed(Action action) const;
+    // The lowest-numbered button that went down since the last poll, or -1.
+    int pressedButton() const;
+    // The button whose place Start keeps, or -1 while the pad is turned off.
+    static int startButton();
+    // The button an action's setting names, or -1 for none; a setting out of
+    // range plays as its default.
+    static int buttonOf(Action action);
 
-    // The keys the pad stands in for, in the order of its state.
-    enum PadKey { Up, Down, Left, Right, Enter, Escape, PAD_KEYS };
-    using State = std::array<bool, PAD_KEYS>;
+    using State = std::array<bool, ACTION_COUNT>;
 
 private:
     State read(bool playing);
 
     State now{};
     State before{};
-    // The key Start went down as, kept until it is released: Start pressed in
-    // play opens the abandon question, and must not answer it as Enter there.
-    int startKey = -1;
+    std::uint32_t buttonsNow = 0;
+    std::uint32_t buttonsBefore = 0;
+    // The action Start went down as, kept until it is released: Start pressed
+    // in play opens the abandon question, and must not answer it as Choose.
+    int startAction = -1;
+    PadWatch watch;
 };
 
 extern Gamepad gamepad;

@@ -24,11 +24,14 @@ const char* const GENERAL = "GENERAL";
 const char* const SPEED = "SPEED";
 const char* const WISPEN = "WISPEN";
 const char* const GAMEPAD = "GAMEPAD";
+const char* const KEYS = "KEYS";
+
+using KeyName = char[KEY_NAME_ROOM];
 
 // One walk over the keys in file order serves both directions, so reading and
 // writing can never disagree about a key's section.
-template <typename IntFn, typename FloatFn>
-void forEachKey(Settings& s, IntFn onInt, FloatFn onFloat)
+template <typename IntFn, typename FloatFn, typename NameFn>
+void forEachKey(Settings& s, IntFn onInt, FloatFn onFloat, NameFn onName)
 {
     onInt(GENERAL, "w", s.w);
     onInt(GENERAL, "h", s.h);
@@ -57,6 +60,45 @@ void forEachKey(Settings& s, IntFn onInt, FloatFn onFloat)
     onInt(GAMEPAD, "buttonEnter", s.padEnter);
     onInt(GAMEPAD, "buttonEscape", s.padEscape);
     onInt(GAMEPAD, "buttonStart", s.padStart);
+    onInt(GAMEPAD, "buttonUp", s.padUp);
+    onInt(GAMEPAD, "buttonDown", s.padDown);
+    onInt(GAMEPAD, "buttonLeft", s.padLeft);
+    onInt(GAMEPAD, "buttonRight", s.padRight);
+    onName(KEYS, "up", s.keyUp);
+    onName(KEYS, "down", s.keyDown);
+    onName(KEYS, "left", s.keyLeft);
+    onName(KEYS, "right", s.keyRight);
+    onName(KEYS, "choose", s.keyChoose);
+    onName(KEYS, "back", s.keyBack);
+}
+
+void copyName(KeyName& name, const char* text)
+{
+    // Zero-filled to the end: two records holding one name are equal byte
+    // for byte.
+    std::strncpy(name, text, KEY_NAME_ROOM - 1);
+    name[KEY_NAME_ROOM - 1] = '\0';
+}
+
+// For the record and for a read-only one alike.
+template <typename Record>
+auto& keyNameField(Record& s, Action action)
+{
+    switch (action) {
+    case Action::Up:
+        return s.keyUp;
+    case Action::Down:
+        return s.keyDown;
+    case Action::Left:
+        return s.keyLeft;
+    case Action::Right:
+        return s.keyRight;
+    case Action::Choose:
+        return s.keyChoose;
+    case Action::Back:
+        break;
+    }
+    return s.keyBack;
 }
 
 // The library reads the file as UTF-8 text and never finishes measuring a
@@ -127,6 +169,10 @@ bool readsBackAsSettings()
         },
         [&whole](const char* section, const char* name, float&) {
             whole = whole && get_config_string(section, name, nullptr);
+        },
+        // The library drops a key set to an empty text: absent reads as empty.
+        [&whole](const char* section, const char* name, KeyName& value) {
+            whole = whole && std::strcmp(get_config_string(section, name, ""), value) == 0;
         });
     return whole;
 }
@@ -157,7 +203,12 @@ void readSettings(const char* fileName)
         [](const char* section, const char* name, int& value) {
             value = section == GAMEPAD ? wholeNumber(section, name, value) : get_config_int(section, name, value);
         },
-        [](const char* section, const char* name, float& value) { value = get_config_float(section, name, value); });
+        [](const char* section, const char* name, float& value) { value = get_config_float(section, name, value); },
+        [](const char* section, const char* name, KeyName& value) {
+            const char* text = get_config_string(section, name, nullptr);
+            if (text)
+                copyName(value, text);
+        });
 }
 
 void writeSettings(const char* fileName)
@@ -173,7 +224,8 @@ void writeSettings(const char* fileName)
             forEachKey(
                 settings,
                 [](const char* section, const char* name, int& value) { set_config_int(section, name, value); },
-                [](const char* section, const char* name, float& value) { set_config_float(section, name, value); });
+                [](const char* section, const char* name, float& value) { set_config_float(section, name, value); },
+                [](const char* section, const char* name, KeyName& value) { set_config_string(section, name, value); });
             flush_config_file();
 
             set_config_file(save.path());
@@ -183,6 +235,41 @@ void writeSettings(const char* fileName)
     }
     useConfigFile(fileName);
 }
+
+const char* keyNameOf(const Settings& s, Action action)
+{
+    return keyNameField(s, action);
+}
+
+void setKeyName(Settings& s, Action action, const char* name) { copyName(keyNameField(s, action), name); }
+
+namespace {
+
+template <typename Record>
+auto& padButtonField(Record& s, Action action)
+{
+    switch (action) {
+    case Action::Up:
+        return s.padUp;
+    case Action::Down:
+        return s.padDown;
+    case Action::Left:
+        return s.padLeft;
+    case Action::Right:
+        return s.padRight;
+    case Action::Choose:
+        return s.padEnter;
+    case Action::Back:
+        break;
+    }
+    return s.padEscape;
+}
+
+} // namespace
+
+int padButtonOf(const Settings& s, Action action) { return padButtonField(s, action); }
+
+void setPadButton(Settings& s, Action action, int button) { padButtonField(s, action) = button; }
 
 int clampedVolume(int volume) { return std::clamp(volume, 0, MAX_VOLUME); }
 

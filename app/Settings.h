@@ -1,5 +1,11 @@
 #pragma once
 
+#include "app/Action.h"
+
+// Room for a key's name in the record, the terminator included; a longer text
+// in the file names no key and is written back cut to this length.
+constexpr int KEY_NAME_ROOM = 64;
+
 // Every tunable value of the game. Read from the configuration file once at
 // start-up, edited in place by the options menu, written back at exit. Every
 // part of the game reads the global record at the moment it needs a value.
@@ -38,6 +44,21 @@ struct Settings {
     int padEnter = 0;
     int padEscape = 1;
     int padStart = 7;
+    // Buttons that move like the stick and the D-pad, which always do; -1
+    // for none.
+    int padUp = -1;
+    int padDown = -1;
+    int padLeft = -1;
+    int padRight = -1;
+    // The actions' keys by the names of app/KeyNames. The record keeps the
+    // text as the file held it; the controls take an unusable name as the
+    // action's default key (Controls::keysOf).
+    char keyUp[KEY_NAME_ROOM] = "UP";
+    char keyDown[KEY_NAME_ROOM] = "DOWN";
+    char keyLeft[KEY_NAME_ROOM] = "LEFT";
+    char keyRight[KEY_NAME_ROOM] = "RIGHT";
+    char keyChoose[KEY_NAME_ROOM] = "ENTER";
+    char keyBack[KEY_NAME_ROOM] = "ESC";
 };
 
 extern Settings settings;
@@ -49,6 +70,12 @@ void readSettings(const char* fileName);
 
 // Makes fileName the current configuration file and writes every key.
 void writeSettings(const char* fileName);
+
+// The fields of one action: its key's name and its pad button (-1 for none).
+const char* keyNameOf(const Settings& s, Action action);
+void setKeyName(Settings& s, Action action, const char* name);
+int padButtonOf(const Settings& s, Action action);
+void setPadButton(Settings& s, Action action, int button);
 
 // Limits. The record keeps whatever the file held, so the file is written back
 // as it was read; where an edited value could crash, hang or poison the game,

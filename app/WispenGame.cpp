@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "app/Controls.h"
 #include "app/Gamepad.h"
 #include "app/Resources.h"
 #include "app/Settings.h"
@@ -227,6 +228,7 @@ Error WispenGame::init()
     Error error = Game::init();
     if (error.failed())
         return error;
+    controls.bind(settings);
 
     jpgalleg_init();
     std::atexit(dumb_exit);

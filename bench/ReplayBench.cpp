@@ -9,7 +9,7 @@
 
 namespace {
 
-// What recording adds to every logic tick: reading the six play keys once,
+// What recording adds to every logic tick: reading the six actions once,
 // holding them for the tick and storing their byte. BM_LogicTick (PlayBench)
 // is the whole tick, recording included; this is that part alone.
 void BM_RecordingPerTick(benchmark::State& state)
@@ -17,7 +17,7 @@ void BM_RecordingPerTick(benchmark::State& state)
     Replay replay;
     replay.begin(1);
     for (auto _ : state) {
-        unsigned keys = controls.heldPlayKeys();
+        unsigned keys = controls.heldActions();
         replay.record(keys);
         controls.latch(keys);
         controls.unlatch();
@@ -38,14 +38,14 @@ void BM_HeadlessReplayTenMinutes(benchmark::State& state)
     recorder.begin(2026);
     recorder.readKeys();
     for (int tick = 0; tick < TEN_MINUTES - 1; tick++) {
-        controls.hold(KEY_LEFT, (tick / 60) % 2);
-        controls.hold(KEY_UP, (tick / 90) % 2);
+        controls.holdPad(Action::Left, (tick / 60) % 2);
+        controls.holdPad(Action::Up, (tick / 90) % 2);
         recorder.logic();
     }
-    controls.releaseAll();
-    controls.hold(KEY_ESC, true);
+    controls.releasePad();
+    controls.holdPad(Action::Back, true);
     recorder.logic();  // Escape: abandoned after ten minutes
-    controls.releaseAll();
+    controls.releasePad();
     recorder.recording.finish(recorder.score.total());
     Replay replay = recorder.recording;
     bool inStep = true;

@@ -132,9 +132,9 @@ void MainGame::latchTickKeys()
     if (playback) {
         std::size_t tick = recording.ticks.size();
         keys = tick < playback->ticks.size() ? playback->ticks[tick] : 0u;
-        prevKey[KEY_ESC] = (keys & Replay::ESCAPE_SEEN) ? 1 : 0;
+        prevAction[bitOf(Action::Back)] = (keys & Replay::ESCAPE_SEEN) ? 1 : 0;
     } else {
-        keys = controls.heldPlayKeys() | (prevKey[KEY_ESC] ? Replay::ESCAPE_SEEN : 0u);
+        keys = controls.heldActions() | (prevAction[bitOf(Action::Back)] ? Replay::ESCAPE_SEEN : 0u);
     }
     recording.record(keys);
     controls.latch(keys);
@@ -229,7 +229,7 @@ bool MainGame::finishes()
 {
     if (GameScreen::logic())
         return true;
-    if (player->state == Dead && controls.held(KEY_ENTER))
+    if (player->state == Dead && controls.held(Action::Choose))
         return true;
     return grownCreatureKilled();
 }

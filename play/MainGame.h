@@ -33,7 +33,7 @@ public:
     MainGame();
 
     int getResult() override;
-    // One tick of play. The six play keys are read once as it begins, from
+    // One tick of play. The six actions are read once as it begins, from
     // the devices or from the replay being played back, recorded, and held
     // for the whole tick.
     bool logic() override;

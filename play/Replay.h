@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Controls.h"
+#include "app/Action.h"
 
 // The game's version. A replay is played only by the version that recorded
 // it: any change to the play logic may make the same keys play another game,
@@ -21,10 +21,11 @@ public:
     // About 77 hours at 60 ticks a second: a longer claim is a damaged file,
     // refused before anything is allocated for it.
     static constexpr std::uint32_t MAX_TICKS = 1u << 24;
-    // A tick's byte: the six play keys (bits 0 to 5, as Controls orders
-    // them) and, in bit 6, Escape as the screen's last snapshot held it,
-    // which decides whether a held Escape counts as pressed.
-    static constexpr unsigned ESCAPE_SEEN = 1u << Controls::PLAY_KEY_COUNT;
+    // A tick's byte: the six actions (bits 0 to 5, as app/Action.h orders
+    // them), so a remapped key plays the same game, and, in bit 6, Back as
+    // the screen's last snapshot held it, which decides whether a held Back
+    // counts as pressed.
+    static constexpr unsigned ESCAPE_SEEN = 1u << ACTION_COUNT;
     static constexpr unsigned TICK_BITS = ESCAPE_SEEN * 2 - 1;
 
     // The settings as the play logic reads them: values it clamps or

@@ -48,8 +48,8 @@ Menu::~Menu()
 
 int Menu::getResult()
 {
-    // Escape still held wins over the Enter that finished the menu.
-    if (controls.held(KEY_ESC))
+    // Back still held wins over the Choose that finished the menu.
+    if (controls.held(Action::Back))
         return result;
     MenuItem* item = getSelectedItem();
     // A menu without entries has nothing to choose; it can only be left.
@@ -60,7 +60,7 @@ bool Menu::logic()
 {
     for (const std::unique_ptr<MenuItem>& item : items)
         item->logic();
-    if (keyPressed(KEY_ENTER)) {
+    if (actionPressed(Action::Choose)) {
         playMenuSample(selectSample);
         return true;
     }
@@ -117,12 +117,12 @@ void Menu::moveHighlight()
     // the end then, so nothing past it is ever touched.
     const int current = static_cast<int>(std::min<size_t>(selected, items.size()));
     int target = current;
-    if (keyPressed(KEY_UP)) {
+    if (actionPressed(Action::Up)) {
         const int found = findSelectable(target - 1, -1);
         if (found >= 0)
             target = found;
     }
-    if (keyPressed(KEY_DOWN)) {
+    if (actionPressed(Action::Down)) {
         const int found = findSelectable(target + 1, 1);
         if (found >= 0)
             target = found;

@@ -60,3 +60,5 @@ void MenuItem::drawText(BITMAP* target, const char* shown) const
 }
 
 bool MenuItem::keyPressed(int scancode) const { return menu && menu->keyPressed(scancode); }
+
+bool MenuItem::actionPressed(Action action) const { return menu && menu->actionPressed(action); }

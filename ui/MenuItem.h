@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/Action.h"
+
 struct BITMAP;
 class Menu;
 
@@ -50,4 +52,5 @@ protected:
     // A key that went down since the menu's last snapshot; false while the
     // entry belongs to no menu.
     bool keyPressed(int scancode) const;
+    bool actionPressed(Action action) const;
 };

@@ -69,13 +69,13 @@ void MenuItemEdit::takeKey(int scancode, int character)
 // that also reach the menu there never move its highlight away.
 void MenuItemEdit::takePadPresses()
 {
-    if (gamepad.pressed(KEY_UP))
+    if (gamepad.pressed(Action::Up))
         turnCharacter(+1);
-    if (gamepad.pressed(KEY_DOWN))
+    if (gamepad.pressed(Action::Down))
         turnCharacter(-1);
-    if (gamepad.pressed(KEY_RIGHT) && cursor < NAME_LENGTH)
+    if (gamepad.pressed(Action::Right) && cursor < NAME_LENGTH)
         cursor++;
-    if (gamepad.pressed(KEY_LEFT))
+    if (gamepad.pressed(Action::Left))
         takeKey(KEY_BACKSPACE, 0);
 }
 

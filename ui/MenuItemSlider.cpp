@@ -38,13 +38,13 @@ void MenuItemSlider::logic()
     index = indexOfValue();
     if (!hasFlags(ItemSelected) || values.empty())
         return;
-    const bool right = keyPressed(KEY_RIGHT);
-    if (keyPressed(KEY_ENTER) || right) {
+    const bool right = actionPressed(Action::Right);
+    if (actionPressed(Action::Choose) || right) {
         // With Enter alone the menu plays the select sound itself.
         if (right)
             playSample(selectSample, settings.volSound, PAN_CENTRE, NORMAL_PITCH, 0);
         step(+1);
-    } else if (keyPressed(KEY_BACKSPACE) || keyPressed(KEY_LEFT)) {
+    } else if (keyPressed(KEY_BACKSPACE) || actionPressed(Action::Left)) {
         playSample(selectSample, settings.volSound, PAN_CENTRE, NORMAL_PITCH, 0);
         step(-1);
     }

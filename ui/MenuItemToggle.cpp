@@ -21,6 +21,6 @@ void MenuItemToggle::logic()
     MenuItem::logic();
     // Anything but 1 counts as off, so a stray value from the configuration
     // file turns on with the first press.
-    if (hasFlags(ItemSelected) && keyPressed(KEY_ENTER))
+    if (hasFlags(ItemSelected) && actionPressed(Action::Choose))
         *value = *value == 1 ? 0 : 1;
 }

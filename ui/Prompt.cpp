@@ -27,7 +27,7 @@ bool Prompt::logic()
         answer = noResult;
         return true;
     }
-    if (keyPressed(KEY_ENTER)) {
+    if (actionPressed(Action::Choose)) {
         answer = yesResult;
         return true;
     }

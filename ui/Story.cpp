@@ -69,13 +69,13 @@ int Story::getResult() { return result; }
 bool Story::logic()
 {
     scrollY += scrollSpeed;
-    if (controls.held(KEY_DOWN))
+    if (controls.held(Action::Down))
         scrollSpeed = -FAST_SPEED;
-    else if (controls.held(KEY_UP))
+    else if (controls.held(Action::Up))
         scrollSpeed = FAST_SPEED;
     else
         scrollSpeed = DRIFT_SPEED;
-    if (keyPressed(KEY_ENTER))
+    if (actionPressed(Action::Choose))
         return true;
     return GameScreen::logic();
 }

@@ -4,10 +4,10 @@
 
 #include "app/Controls.h"
 
-bool UserInput::left() { return controls.held(KEY_LEFT); }
+bool UserInput::left() { return controls.held(Action::Left); }
 
-bool UserInput::right() { return controls.held(KEY_RIGHT); }
+bool UserInput::right() { return controls.held(Action::Right); }
 
-bool UserInput::up() { return controls.held(KEY_UP); }
+bool UserInput::up() { return controls.held(Action::Up); }
 
-bool UserInput::down() { return controls.held(KEY_DOWN); }
+bool UserInput::down() { return controls.held(Action::Down); }

@@ -133,27 +133,27 @@ TEST_F(PlayedWithAPad, TheDPadAndTheStickBeyondItsDeadZoneSteer)
 
     dpad(1, 0);
     ticks(10);
-    EXPECT_TRUE(controls.held(KEY_RIGHT));
+    EXPECT_TRUE(controls.held(Action::Right));
     EXPECT_GT(creature.vel.x, 0.3f);
     dpad(0, -1);
     ticks(1);
-    EXPECT_FALSE(controls.held(KEY_RIGHT));
-    EXPECT_TRUE(controls.held(KEY_UP));
+    EXPECT_FALSE(controls.held(Action::Right));
+    EXPECT_TRUE(controls.held(Action::Up));
 
     // Half the stick's travel is the dead zone: 60 of 128 does nothing.
     dpad(0, 0);
     stick(0, -60, 60);
     const float before = creature.vel.x;
     ticks(10);
-    EXPECT_FALSE(controls.held(KEY_LEFT));
-    EXPECT_FALSE(controls.held(KEY_DOWN));
+    EXPECT_FALSE(controls.held(Action::Left));
+    EXPECT_FALSE(controls.held(Action::Down));
     EXPECT_GT(creature.vel.x, 0.0f);
     EXPECT_LT(creature.vel.x, before);
 
     stick(0, -70, 70);
     ticks(20);
-    EXPECT_TRUE(controls.held(KEY_LEFT));
-    EXPECT_TRUE(controls.held(KEY_DOWN));
+    EXPECT_TRUE(controls.held(Action::Left));
+    EXPECT_TRUE(controls.held(Action::Down));
     EXPECT_LT(creature.vel.x, 0.0f);
     EXPECT_GT(creature.vel.y, 0.0f);
 
@@ -161,10 +161,10 @@ TEST_F(PlayedWithAPad, TheDPadAndTheStickBeyondItsDeadZoneSteer)
     stick(0, 0, 0);
     key[KEY_RIGHT] = 1;
     ticks(1);
-    EXPECT_TRUE(controls.held(KEY_RIGHT));
+    EXPECT_TRUE(controls.held(Action::Right));
     key[KEY_RIGHT] = 0;
     ticks(1);
-    EXPECT_FALSE(controls.held(KEY_RIGHT));
+    EXPECT_FALSE(controls.held(Action::Right));
     EXPECT_EQ(&game->playScreen, game->currentScreen);
 }
 
