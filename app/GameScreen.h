@@ -20,6 +20,7 @@ enum ScreenAction {
     CreditsMenu = 10,
     StoryScreen = 11,
     NextReplay = 12,
+    ControlsScreen = 13,
 };
 
 // Base of every screen the application shows. The application calls logic

@@ -147,6 +147,7 @@ WispenGame::WispenGame()
     highScoreMenu.result = MainMenu;
     nameEntryMenu.result = HighScores;
     creditsMenu.result = MainMenu;
+    controlsMenu.result = OptionsMenu;
     playScreen.result = MainMenu;
     storyScreen.result = MainMenu;
     abandonPrompt.result = ResumeGame;
@@ -188,6 +189,7 @@ void WispenGame::fillOptionsMenu()
     addSlider(optionsMenu, "Difficulty", rows.next(), &settings.difficulty, difficultyValues, difficultyNames);
     addVolumeSlider(optionsMenu, "Sound", rows.next(), &settings.volSound);
     addVolumeSlider(optionsMenu, "Music", rows.next(), &settings.volMusic);
+    optionsMenu.addItem(line("Controls", ControlsScreen, rows.next()));
 }
 
 void WispenGame::fillNameEntryMenu()
@@ -311,6 +313,10 @@ void WispenGame::carryOut(int action)
         break;
     case OptionsMenu:
         setScreen(&optionsMenu);
+        break;
+    case ControlsScreen:
+        controlsMenu.start();
+        setScreen(&controlsMenu);
         break;
     case CreditsMenu:
         creditsMenu.start();

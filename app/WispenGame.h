@@ -5,6 +5,7 @@
 #include "play/MainGame.h"
 #include "play/ReplayArchive.h"
 #include "play/ReplayScreen.h"
+#include "ui/ControlsMenu.h"
 #include "ui/Menu.h"
 #include "ui/Prompt.h"
 #include "ui/Story.h"
@@ -42,6 +43,7 @@ public:
     Menu highScoreMenu;
     Menu nameEntryMenu;
     Menu creditsMenu;
+    ControlsMenu controlsMenu{OptionsMenu};
     MainGame playScreen;
     Prompt abandonPrompt;
     Prompt quitPrompt;

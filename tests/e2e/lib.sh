@@ -231,9 +231,10 @@ hold_key() {
   return 0
 }
 
-# The main and options menus' lines, top to bottom.
+# The main, options and controls menus' lines, top to bottom.
 MAIN_MENU=("Play Game" "Options" "High Scores" "Story" "Credits" "Exit")
-OPTIONS_MENU=("Use vsync" "Unlimited FPS" "Show FPS" "Yield timeslice" "Particles" "Stars" "Difficulty" "Sound" "Music")
+OPTIONS_MENU=("Use vsync" "Unlimited FPS" "Show FPS" "Yield timeslice" "Particles" "Stars" "Difficulty" "Sound" "Music" "Controls")
+CONTROLS_MENU=("Up" "Down" "Left" "Right" "Choose" "Back" "Reset" "Done")
 
 # move_highlight MENU FROM TO [HOLD]: Up or Down presses that move MENU's
 # highlight (MENU names one of the arrays above) from line FROM to line TO.
