@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "app/Controls.h"
 #include "app/Settings.h"
 #include "app/WispenGame.h"
 #include "TempDir.h"
@@ -18,6 +19,7 @@ protected:
     void SetUp() override
     {
         settings = Settings();
+        controls.bind(settings);
         releaseKeys();
         ASSERT_NE(getcwd(oldDir, sizeof oldDir), nullptr);
         ASSERT_EQ(0, chdir(dir.path().c_str()));
@@ -35,6 +37,7 @@ protected:
             EXPECT_EQ(0, chdir(oldDir));
         }
         settings = Settings();
+        controls.bind(settings);
     }
 
     // What a test needs in place before the application starts, in its

@@ -13,6 +13,7 @@
 #include <iterator>
 #include <limits>
 #include <memory>
+#include <set>
 #include <string>
 #include <unistd.h>
 
@@ -27,6 +28,8 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #include "SoundLog.h"
 #include "TempDir.h"
 #include "StandInResources.h"
+#include "app/Controls.h"
+#include "app/KeyNames.h"
 #include "app/Settings.h"
 #include "app/WispenGame.h"
 #include "ui/MenuItemEdit.h"
@@ -147,11 +150,24 @@ bool oneOf(int value, std::initializer_list<int> allowed)
 
 class Soak : public testing::Test {
 protected:
-    enum ScreenIndex { MainScreen, Options, Scores, NameEntry, Credits, Play, Abandon, QuitQuestion, StoryText, COUNT };
+    enum ScreenIndex {
+        MainScreen,
+        Options,
+        Scores,
+        NameEntry,
+        Credits,
+        Play,
+        Abandon,
+        QuitQuestion,
+        StoryText,
+        ControlsList,
+        COUNT
+    };
 
     void SetUp() override
     {
         settings = Settings();
+        controls.bind(settings);
         releaseAllKeys();
         char buffer[4096];
         ASSERT_NE(nullptr, getcwd(buffer, sizeof buffer));
@@ -165,7 +181,7 @@ protected:
         game = std::make_unique<WispenGame>();
         screens = {&game->mainMenu,    &game->optionsMenu, &game->highScoreMenu,
                    &game->nameEntryMenu, &game->creditsMenu, &game->playScreen,
-                   &game->abandonPrompt, &game->quitPrompt,  &game->storyScreen};
+                   &game->abandonPrompt, &game->quitPrompt,  &game->storyScreen, &game->controlsMenu};
         // What start-up does with the screens once the library is running.
         for (int index : {MainScreen, Options, Scores, Credits, StoryText, Play})
             ASSERT_FALSE(screens[index]->start().failed());
@@ -189,6 +205,8 @@ protected:
         clear_keybuf();
         install_keyboard_hooks(nullptr, nullptr);
         releaseAllKeys();
+        settings = Settings();
+        controls.bind(settings);
         EXPECT_EQ(0, chdir(previousDir.c_str()));
         settings = Settings();
     }
@@ -225,6 +243,16 @@ protected:
         }
     }
 
+    // The fingers know the controls: a finger on an action's default key
+    // presses the key the controls screen has bound to it since.
+    static int boundKey(int scancode)
+    {
+        for (int a = 0; a < ACTION_COUNT; a++)
+            if (Controls::defaultKey(static_cast<Action>(a)) == scancode)
+                return controls.keyOf(static_cast<Action>(a));
+        return scancode;
+    }
+
     // Lifts every key this screen does not use and moves the ones it does;
     // in the name entry a key is typed now and then.
     void moveFingers(int screen)
@@ -232,9 +260,11 @@ protected:
         const FingerSet hand = fingersOn(screen);
         for (int scancode : ALL_KEYS)
             if (std::none_of(hand.begin, hand.end, [scancode](const Finger& f) { return f.scancode == scancode; }))
-                key[scancode] = 0;
-        for (const Finger* finger = hand.begin; finger != hand.end; finger++)
-            key[finger->scancode] = key[finger->scancode] ? !oneIn(finger->release) : oneIn(finger->press);
+                key[boundKey(scancode)] = 0;
+        for (const Finger* finger = hand.begin; finger != hand.end; finger++) {
+            const int pressed = boundKey(finger->scancode);
+            key[pressed] = key[pressed] ? !oneIn(finger->release) : oneIn(finger->press);
+        }
         if (screen != NameEntry)
             clear_keybuf();
         else if (oneIn(6))
@@ -276,9 +306,9 @@ protected:
 
     const char* brokenScreens(int now) const
     {
-        SOAK_EXPECT(now < COUNT, "the current screen is none of the nine");
+        SOAK_EXPECT(now < COUNT, "the current screen is none of the ten");
         SOAK_EXPECT(game->mainMenu.items.size() == 6, "main menu entries");
-        SOAK_EXPECT(game->optionsMenu.items.size() == 9, "options entries");
+        SOAK_EXPECT(game->optionsMenu.items.size() == 10, "options entries");
         SOAK_EXPECT(game->nameEntryMenu.items.size() == 4, "name entry lines");
         SOAK_EXPECT(game->creditsMenu.items.size() == 8, "credits lines");
         SOAK_EXPECT(oneOf(static_cast<int>(game->highScoreMenu.items.size()), {1, 9}), "high-score lines");
@@ -313,6 +343,16 @@ protected:
         others.difficulty = startingSettings.difficulty;
         others.volSound = startingSettings.volSound;
         others.volMusic = startingSettings.volMusic;
+        // The controls screen binds any key the fingers press, and pad
+        // buttons: whatever it chose, every action has a key of its own.
+        for (int a = 0; a < ACTION_COUNT; a++) {
+            const Action action = static_cast<Action>(a);
+            setKeyName(others, action, keyNameOf(startingSettings, action));
+            setPadButton(others, action, padButtonOf(startingSettings, action));
+            SOAK_EXPECT(scancodeNamed(keyNameOf(settings, action)) == controls.keyOf(action), "a key the file would not name");
+        }
+        const Controls::Keys bound = Controls::keysOf(settings);
+        SOAK_EXPECT(std::set<int>(bound.begin(), bound.end()).size() == ACTION_COUNT, "two actions on one key");
         SOAK_EXPECT(std::memcmp(&others, &startingSettings, sizeof others) == 0, "a setting the options do not offer");
         return nullptr;
     }
@@ -448,7 +488,7 @@ TEST_F(Soak, RandomSessionCrossesEveryScreenAndDifficultyWithMemoryFlat)
               << earlyResident << " early, " << lateResident << " late\n";
 
     const char* names[COUNT] = {"main menu", "options",  "high scores", "name entry", "credits",
-                                "play",      "abandon?", "quit?",       "story"};
+                                "play",      "abandon?", "quit?",       "story",      "controls"};
     for (int screen = 0; screen < COUNT; screen++)
         EXPECT_GT(visits[screen], 0) << names[screen] << " never reached";
     for (int difficulty = 0; difficulty < 3; difficulty++)

@@ -37,6 +37,7 @@ TEST_F(Application, EachScreenLeavesWithItsOwnEscapeCode)
     EXPECT_EQ(MainMenu, game->highScoreMenu.result);
     EXPECT_EQ(HighScores, game->nameEntryMenu.result);
     EXPECT_EQ(MainMenu, game->creditsMenu.result);
+    EXPECT_EQ(OptionsMenu, game->controlsMenu.result);
     EXPECT_EQ(MainMenu, game->playScreen.result);
     EXPECT_EQ(MainMenu, game->storyScreen.result);
     EXPECT_EQ(ResumeGame, game->abandonPrompt.result);
@@ -46,12 +47,12 @@ TEST_F(Application, EachScreenLeavesWithItsOwnEscapeCode)
 TEST_F(Application, OptionsAreBoundToTheSettingsWithTheirChoices)
 {
     Menu& options = game->optionsMenu;
-    ASSERT_EQ(9u, options.items.size());
+    ASSERT_EQ(10u, options.items.size());
     const char* labels[] = {"Use vsync", "Unlimited FPS", "Show FPS", "Yield timeslice", "Particles",
-                            "Stars", "Difficulty", "Sound", "Music"};
-    for (size_t i = 0; i < 9; i++) {
+                            "Stars", "Difficulty", "Sound", "Music", "Controls"};
+    for (size_t i = 0; i < 10; i++) {
         EXPECT_EQ(labels[i], label(options, i));
-        EXPECT_EQ(OptionsMenu, options.items[i]->getId());
+        EXPECT_EQ(i < 9 ? OptionsMenu : ControlsScreen, options.items[i]->getId());
         EXPECT_EQ(80 + 16 * static_cast<int>(i), options.items[i]->y);
     }
     auto* particles = dynamic_cast<MenuItemSlider*>(options.items[4].get());
@@ -258,6 +259,7 @@ TEST_F(Application, EveryMenuLineAndQuestionHasItsTextAndBinding)
         {&game->optionsMenu, 6, "Difficulty", false, &settings.difficulty},
         {&game->optionsMenu, 7, "Sound", false, &settings.volSound},
         {&game->optionsMenu, 8, "Music", false, &settings.volMusic},
+        {&game->optionsMenu, 9, "Controls", false, nullptr},
     };
     for (const Line& line : lines) {
         const MenuItem& item = *line.menu->items.at(line.index);
@@ -268,7 +270,7 @@ TEST_F(Application, EveryMenuLineAndQuestionHasItsTextAndBinding)
     }
     EXPECT_EQ(4u, game->nameEntryMenu.items.size());
     EXPECT_EQ(8u, game->creditsMenu.items.size());
-    EXPECT_EQ(9u, game->optionsMenu.items.size());
+    EXPECT_EQ(10u, game->optionsMenu.items.size());
     for (const Prompt* prompt : {&game->abandonPrompt, &game->quitPrompt}) {
         EXPECT_EQ("Are you sure you want to quit?", prompt->question);
         EXPECT_EQ("Yes / No", prompt->choices);
