@@ -36,10 +36,15 @@ bool Controls::reserved(int scancode)
 
 Controls::Keys Controls::keysOf(const Settings& s)
 {
-    Keys chosen;
-    for (int a = 0; a < ACTION_COUNT; a++) {
-        const int named = scancodeNamed(keyNameOf(s, actionAt(a)));
-        chosen[a] = named < 0 || reserved(named) ? DEFAULT_KEYS[a] : named;
+    // Worked out in the order of the file, so the later of two lines naming
+    // one key is the one that falls back.
+    int chosen[ACTION_COUNT];
+    int defaults[ACTION_COUNT];
+    for (int i = 0; i < ACTION_COUNT; i++) {
+        const Action action = ACTIONS_LISTED[i];
+        const int named = scancodeNamed(keyNameOf(s, action));
+        defaults[i] = defaultKey(action);
+        chosen[i] = named < 0 || reserved(named) ? defaults[i] : named;
     }
     // Each pass sends one action of a shared key back to its default, and
     // the defaults are all different: at most one pass per action.
@@ -50,11 +55,14 @@ Controls::Keys Controls::keysOf(const Settings& s)
                 if (chosen[earlier] != chosen[later])
                     continue;
                 shared = true;
-                const int loser = chosen[later] != DEFAULT_KEYS[later] ? later : earlier;
-                chosen[loser] = DEFAULT_KEYS[loser];
+                const int loser = chosen[later] != defaults[later] ? later : earlier;
+                chosen[loser] = defaults[loser];
             }
     }
-    return chosen;
+    Keys keys;
+    for (int i = 0; i < ACTION_COUNT; i++)
+        keys[bitOf(ACTIONS_LISTED[i])] = chosen[i];
+    return keys;
 }
 
 void Controls::bind(const Settings& s) { keys = keysOf(s); }

@@ -21,8 +21,8 @@ public:
     // Keys the game keeps for itself, which no action can have.
     static bool reserved(int scancode);
     // The actions' keys as the settings name them. A name of no key or of a
-    // reserved one, and a key an earlier action already has, give the action
-    // its default; a default another action has chosen sends that action
+    // reserved one, and a key an action listed earlier already has, give the
+    // action its default; a default another action has chosen sends that action
     // back to its own default too. No two actions ever share a key.
     static Keys keysOf(const Settings& s);
 

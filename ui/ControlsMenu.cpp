@@ -17,8 +17,6 @@ constexpr int TOP = 64;
 constexpr int SPACING = 16;
 constexpr int GAP = 8;
 
-// The lines in the order the player reads them.
-const Action SHOWN[ACTION_COUNT] = {Action::Up, Action::Down, Action::Left, Action::Right, Action::Choose, Action::Back};
 const char* const LABELS[ACTION_COUNT] = {"Left", "Right", "Up", "Down", "Choose", "Back"};
 
 const char* const HINT = "Choose a line to change it";
@@ -40,7 +38,7 @@ std::string padText(Action action)
 ControlsMenu::ControlsMenu(int leaveResult)
 {
     int y = TOP;
-    for (Action action : SHOWN) {
+    for (Action action : ACTIONS_LISTED) {
         addItem(std::make_unique<MenuItemBinding>(LABELS[bitOf(action)], FIRST_ACTION_LINE + bitOf(action), y));
         y += SPACING;
     }
@@ -166,7 +164,7 @@ void ControlsMenu::reset()
 void ControlsMenu::showBindings()
 {
     for (int a = 0; a < ACTION_COUNT; a++) {
-        const Action action = SHOWN[a];
+        const Action action = ACTIONS_LISTED[a];
         auto* line = static_cast<MenuItemBinding*>(items[a].get());
         const char* key = keyName(controls.keyOf(action));
         line->keyText = bitOf(action) == waiting ? "..." : key ? key : "?";
