@@ -4,7 +4,7 @@
 # Wispen.ini's [joystick] section; fake_pad, preloaded, answers the driver's
 # questions about it as an Xbox-style pad would, and the test writes the
 # kernel's 8-byte events into it. With the pad turned off in the settings the
-# same events do nothing.
+# same events do nothing; a pad whose device appears after the start is used.
 E2E_TEST_TIMEOUT=${E2E_TEST_TIMEOUT:-170}
 source "$(dirname "$0")/lib.sh"
 : "${WISPEN_FAKE_PAD:?WISPEN_FAKE_PAD must name the fake pad library}"
@@ -49,6 +49,32 @@ quit_game
 wait_exit 5
 expect_status 0
 [ "$(ini_value GAMEPAD enabled)" = 0 ] || fail "enabled = $(ini_value GAMEPAD enabled), expected 0 written back"
+exec 3>&-
+
+# Plugged in only once the game runs: found within two seconds, it chooses
+# "Play Game". Pulled out and plugged in again, it is found again.
+write_ini "${FRAIL[@]}" "[joystick]" "joystick_device = $E2E_DIR/pad-late" ""
+rm -f "$E2E_DIR/pad-late"
+start_game LD_PRELOAD="$WISPEN_FAKE_PAD"
+wait_window
+sleep 0.5
+open_pad "$E2E_DIR/pad-late"
+plugged=$(_now_ms)
+until press $SOUTH && screenshot late.png && in_game late.png; do
+  [ $(($(_now_ms) - plugged)) -lt 2000 ] || fail "the pad plugged in after the start did not choose Play Game within 2 s"
+done
+echo "$E2E_NAME: the late pad played after $(($(_now_ms) - plugged)) ms"
+exec 3>&-
+rm -f "$E2E_DIR/pad-late"
+sleep 1.5
+open_pad "$E2E_DIR/pad-late"
+plugged=$(_now_ms)
+until press $EAST && press $SOUTH && screenshot again.png && ! in_game again.png; do
+  [ $(($(_now_ms) - plugged)) -lt 3000 ] || fail "the pad plugged in again did not abandon the game"
+done
+quit_game
+wait_exit 5
+expect_status 0
 exec 3>&-
 
 # On, against an empty table: play to the end and enter the name BA9.
