@@ -15,6 +15,8 @@ const int DEFAULT_KEYS[ACTION_COUNT] = {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, K
 // F11 and Alt (with Enter) switch between a window and the full screen on
 // every screen. A lock key lights its lamp and changes what the name field
 // types, and the X server reports some of them only as the lock turns on.
+// (Letters, digits and Backspace edit a name, so Choose and Back, which
+// enter it, may not have them either: Controls::bindable.)
 const int RESERVED_KEYS[] = {KEY_F11, KEY_ALT, KEY_ALTGR, KEY_CAPSLOCK, KEY_NUMLOCK, KEY_SCRLOCK};
 
 Action actionAt(int index) { return static_cast<Action>(index); }
@@ -29,9 +31,17 @@ Controls::Controls()
 
 int Controls::defaultKey(Action action) { return DEFAULT_KEYS[bitOf(action)]; }
 
-bool Controls::reserved(int scancode)
+bool Controls::bindable(Action action, int scancode)
 {
-    return std::find(std::begin(RESERVED_KEYS), std::end(RESERVED_KEYS), scancode) != std::end(RESERVED_KEYS);
+    if (!keyName(scancode))
+        return false;
+    if (std::find(std::begin(RESERVED_KEYS), std::end(RESERVED_KEYS), scancode) != std::end(RESERVED_KEYS))
+        return false;
+    if (action != Action::Choose && action != Action::Back)
+        return true;
+    const bool typesName = (scancode >= KEY_A && scancode <= KEY_Z) || (scancode >= KEY_0 && scancode <= KEY_9_PAD) ||
+                           scancode == KEY_BACKSPACE;
+    return !typesName;
 }
 
 Controls::Keys Controls::keysOf(const Settings& s)
@@ -44,7 +54,7 @@ Controls::Keys Controls::keysOf(const Settings& s)
         const Action action = ACTIONS_LISTED[i];
         const int named = scancodeNamed(keyNameOf(s, action));
         defaults[i] = defaultKey(action);
-        chosen[i] = named < 0 || reserved(named) ? defaults[i] : named;
+        chosen[i] = bindable(action, named) ? named : defaults[i];
     }
     // Each pass sends one action of a shared key back to its default, and
     // the defaults are all different: at most one pass per action.

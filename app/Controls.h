@@ -18,11 +18,12 @@ public:
     Controls();
 
     static int defaultKey(Action action);
-    // Keys the game keeps for itself, which no action can have.
-    static bool reserved(int scancode);
-    // The actions' keys as the settings name them. A name of no key or of a
-    // reserved one, and a key an action listed earlier already has, give the
-    // action its default; a default another action has chosen sends that action
+    // Whether action may have the key: not one the game keeps for itself,
+    // and for Choose and Back, which enter a name, not one that edits it.
+    static bool bindable(Action action, int scancode);
+    // The actions' keys as the settings name them. A name of no key or of one
+    // the action may not have, and a key an action listed earlier already
+    // has, give the action its default; a default another action has chosen sends that action
     // back to its own default too. No two actions ever share a key.
     static Keys keysOf(const Settings& s);
 

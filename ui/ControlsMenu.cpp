@@ -109,16 +109,22 @@ void ControlsMenu::takeInput()
     showBindings();
 }
 
+// A key the other action could not have in exchange is refused too.
 bool ControlsMenu::bindKey(Action action, int scancode)
 {
-    if (Controls::reserved(scancode) || !keyName(scancode))
+    if (!Controls::bindable(action, scancode))
         return false;
     Controls::Keys keys;
     for (int a = 0; a < ACTION_COUNT; a++)
         keys[a] = controls.keyOf(static_cast<Action>(a));
-    for (int& other : keys)
-        if (other == scancode)
-            other = keys[bitOf(action)];
+    const int old = keys[bitOf(action)];
+    for (int a = 0; a < ACTION_COUNT; a++) {
+        if (keys[a] != scancode)
+            continue;
+        if (!Controls::bindable(static_cast<Action>(a), old))
+            return false;
+        keys[a] = old;
+    }
     keys[bitOf(action)] = scancode;
     for (int a = 0; a < ACTION_COUNT; a++)
         setKeyName(settings, static_cast<Action>(a), keyName(keys[a]));

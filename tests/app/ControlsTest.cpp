@@ -149,9 +149,12 @@ TEST_F(ActionControls, AFallenBackDefaultSendsTheActionThatChoseItHomeToo)
     // left falls back to LEFT, which up chose: up goes back to UP.
     setKeyName(settings, Action::Up, "LEFT");
     setKeyName(settings, Action::Left, "NOSUCHKEY");
+    // A letter types a name, where Back enters it.
+    setKeyName(settings, Action::Back, "x");
     const Controls::Keys keys = Controls::keysOf(settings);
     EXPECT_EQ(KEY_UP, keys[bitOf(Action::Up)]);
     EXPECT_EQ(KEY_LEFT, keys[bitOf(Action::Left)]);
+    EXPECT_EQ(KEY_ESC, keys[bitOf(Action::Back)]);
 }
 
 TEST_F(ActionControls, EveryKeyNameReadsBackAsItsKey)

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "StandInResources.h"
+#include "app/Controls.h"
 #include "app/Settings.h"
 #include "play/MainGame.h"
 
@@ -25,6 +26,7 @@ protected:
     {
         std::memset(const_cast<char*>(key), 0, KEY_MAX);
         settings = savedSettings;
+        controls.bind(settings);
     }
 
     // Runs ticks until the screen finishes or the count is used up; returns

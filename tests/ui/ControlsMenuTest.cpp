@@ -109,7 +109,7 @@ protected:
         for (int a = 0; a < ACTION_COUNT; a++) {
             const Action action = static_cast<Action>(a);
             EXPECT_EQ(controls.keyOf(action), Controls::keysOf(settings)[a]);
-            EXPECT_FALSE(Controls::reserved(controls.keyOf(action)));
+            EXPECT_TRUE(Controls::bindable(action, controls.keyOf(action)));
             bound.insert(controls.keyOf(action));
         }
         EXPECT_EQ(static_cast<size_t>(ACTION_COUNT), bound.size());
@@ -144,14 +144,25 @@ TEST_F(ControlsScreen, AKeyTakenFromAnotherActionSwapsWithItAndTheScreenShowsBot
     EXPECT_EQ("LEFT", static_cast<MenuItemBinding*>(menu.items[0].get())->keyText);
     expectEveryActionBound();
 
-    // Choose bound to Escape: Back takes Enter, and Escape now chooses.
+    // A letter types a name, where Choose enters it: refused for Choose, and
+    // for Left when Choose would have to take Left's letter in exchange.
+    moveTo(2);
+    tapKey(KEY_ENTER);
+    tapKey(KEY_A);
+    EXPECT_EQ(KEY_A, controls.keyOf(Action::Left));
     moveTo(4);
     tapKey(KEY_ENTER);
+    tapKey(KEY_B);
+    EXPECT_EQ(bitOf(Action::Choose), menu.waitingFor());
+    tapKey(KEY_A);
+    EXPECT_EQ(bitOf(Action::Choose), menu.waitingFor());
+    // Choose bound to Escape: Back takes Enter, and Escape now chooses.
     tapKey(KEY_ESC);
     EXPECT_EQ(KEY_ESC, controls.keyOf(Action::Choose));
     EXPECT_EQ(KEY_ENTER, controls.keyOf(Action::Back));
     moveTo(6);  // Reset
     EXPECT_FALSE(tapKey(KEY_ESC));
+    EXPECT_EQ(-1, menu.waitingFor());
     for (int a = 0; a < ACTION_COUNT; a++)
         EXPECT_EQ(Controls::defaultKey(static_cast<Action>(a)), controls.keyOf(static_cast<Action>(a)));
     key[KEY_ESC] = 1;  // Back leaves, asked while it is held
@@ -161,7 +172,8 @@ TEST_F(ControlsScreen, AKeyTakenFromAnotherActionSwapsWithItAndTheScreenShowsBot
 
 TEST_F(ControlsScreen, RandomBindingsNeverLeaveAnActionUnbound)
 {
-    const int pressable[] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ENTER, KEY_ESC, KEY_A, KEY_F11, KEY_SPACE};
+    const int pressable[] = {KEY_UP,  KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ENTER,
+                             KEY_ESC, KEY_A,    KEY_7,    KEY_F11,   KEY_SPACE};
     plugIn();
     std::srand(23);
     for (int round = 0; round < 300; round++) {
