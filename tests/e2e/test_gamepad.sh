@@ -53,7 +53,7 @@ exec 3>&-
 
 # Plugged in only once the game runs: found within two seconds, it chooses
 # "Play Game". Pulled out and plugged in again, it is found again.
-write_ini "${FRAIL[@]}" "[joystick]" "joystick_device = $E2E_DIR/pad-late" ""
+write_ini "[GENERAL]" "fullscreen = 0" "" "[joystick]" "joystick_device = $E2E_DIR/pad-late" ""
 rm -f "$E2E_DIR/pad-late"
 start_game LD_PRELOAD="$WISPEN_FAKE_PAD"
 wait_window
