@@ -4,7 +4,7 @@
 #include <set>
 
 #include "SoundLog.h"
-#include "TestResources.h"
+#include "StandInResources.h"
 #include "UiTestSupport.h"
 #include "app/Controls.h"
 #include "app/Gamepad.h"
@@ -118,7 +118,7 @@ protected:
         EXPECT_NE(Gamepad::buttonOf(Action::Choose), Gamepad::buttonOf(Action::Back));
     }
 
-    TestResources resources;
+    StandInResources resources;
     SoundLog sounds;
     Keys keys;
     ControlsMenu menu{LEAVE};
