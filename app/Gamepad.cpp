@@ -68,7 +68,7 @@ void Gamepad::poll(bool playing)
     poll_joystick();
     before = now;
     buttonsBefore = buttonsNow;
-    const bool present = num_joysticks > 0;
+    const bool present = num_joysticks > 0 && !watch.padGone();
     now = present ? read(playing) : State{};
     buttonsNow = present ? buttonsDown(joy[0]) : 0;
     if (!present)

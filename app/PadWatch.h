@@ -21,7 +21,9 @@ public:
         if (watching && --countdown <= 0)
             look();
     }
-    bool installed() const { return driverIn; }
+    // Watching, and the driver is out: whatever the library's joystick
+    // state still says, no pad is there.
+    bool padGone() const { return watching && !driverIn; }
 
 private:
     // The file as stat found it; a pad plugged in again is a new file.

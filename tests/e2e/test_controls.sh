@@ -5,8 +5,8 @@
 source "$(dirname "$0")/lib.sh"
 
 # went_left FILE: the player's cyan dot on the radar (centre x 284 at the
-# start) lies well left of the centre. Held for 2.5 s the creature goes about
-# 400 units, 25 dots on the radar: a soul met on the way cannot undo that.
+# start) lies well left of the centre: held for 2.5 s, the creature goes
+# about 400 units, 25 dots on the radar.
 went_left() {
   local x
   x=$(convert "$1" -crop 64x48+252+188 +repage txt:- | grep -i "#00FFFF" |
@@ -27,7 +27,8 @@ play_left() {
   went_left "$1" || fail "A did not steer the creature left ($1)"
 }
 
-write_ini "[GENERAL]" "fullscreen = 0" ""
+# Creatures of radius 0 never touch: no soul can knock the creature off its way.
+write_ini "[GENERAL]" "fullscreen = 0" "" "[WISPEN]" "rad = 0" ""
 start_game
 wait_window
 sleep 0.3
