@@ -12,12 +12,14 @@ static_assert(MAX_JOYSTICK_BUTTONS <= 32, "a button is a bit of a 32-bit mask");
 
 namespace {
 
+const Settings DEFAULTS;
+
 // Out of range, a setting plays as its default: an edited file must not take
 // the stick or a button away from the player.
 int deadZone()
 {
     const int percent = settings.padDeadZone;
-    return percent >= 0 && percent <= 100 ? percent : Settings().padDeadZone;
+    return percent >= 0 && percent <= 100 ? percent : DEFAULTS.padDeadZone;
 }
 
 int button(int configured, int fallback)
@@ -88,13 +90,9 @@ int Gamepad::pressedButton() const
     return -1;
 }
 
-int Gamepad::startButton() { return button(settings.padStart, Settings().padStart); }
+int Gamepad::startButton() { return button(settings.padStart, DEFAULTS.padStart); }
 
-int Gamepad::buttonOf(Action action)
-{
-    static const Settings defaults;
-    return button(padButtonOf(settings, action), padButtonOf(defaults, action));
-}
+int Gamepad::buttonOf(Action action) { return button(padButtonOf(settings, action), padButtonOf(DEFAULTS, action)); }
 
 Gamepad::State Gamepad::read(bool playing)
 {

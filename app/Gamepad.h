@@ -38,7 +38,7 @@ public:
     bool pressed(Action action) const;
     // The lowest-numbered button that went down since the last poll, or -1.
     int pressedButton() const;
-    // The button whose place Start keeps, or -1 while the pad is turned off.
+    // Start's button, which keeps its own job and is bound to no action.
     static int startButton();
     // The button an action's setting names, or -1 for none; a setting out of
     // range plays as its default.

@@ -101,6 +101,26 @@ auto& keyNameField(Record& s, Action action)
     return s.keyBack;
 }
 
+template <typename Record>
+auto& padButtonField(Record& s, Action action)
+{
+    switch (action) {
+    case Action::Up:
+        return s.padUp;
+    case Action::Down:
+        return s.padDown;
+    case Action::Left:
+        return s.padLeft;
+    case Action::Right:
+        return s.padRight;
+    case Action::Choose:
+        return s.padEnter;
+    case Action::Back:
+        break;
+    }
+    return s.padEscape;
+}
+
 // The library reads the file as UTF-8 text and never finishes measuring a
 // character begun with one of the old five- and six-byte lead bytes, which
 // valid UTF-8 never holds: one such byte in a damaged file would hang the
@@ -236,36 +256,9 @@ void writeSettings(const char* fileName)
     useConfigFile(fileName);
 }
 
-const char* keyNameOf(const Settings& s, Action action)
-{
-    return keyNameField(s, action);
-}
+const char* keyNameOf(const Settings& s, Action action) { return keyNameField(s, action); }
 
 void setKeyName(Settings& s, Action action, const char* name) { copyName(keyNameField(s, action), name); }
-
-namespace {
-
-template <typename Record>
-auto& padButtonField(Record& s, Action action)
-{
-    switch (action) {
-    case Action::Up:
-        return s.padUp;
-    case Action::Down:
-        return s.padDown;
-    case Action::Left:
-        return s.padLeft;
-    case Action::Right:
-        return s.padRight;
-    case Action::Choose:
-        return s.padEnter;
-    case Action::Back:
-        break;
-    }
-    return s.padEscape;
-}
-
-} // namespace
 
 int padButtonOf(const Settings& s, Action action) { return padButtonField(s, action); }
 
