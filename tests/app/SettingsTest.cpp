@@ -172,6 +172,10 @@ TEST_F(SettingsFile, AMissingFileIsWrittenWithEveryDefaultNumber)
         ASSERT_NE(nullptr, get_config_string(key.section, key.name, nullptr)) << key.name;
         EXPECT_FLOAT_EQ(static_cast<float>(key.value), get_config_float(key.section, key.name, -1)) << key.name;
     }
+    const char* const keys[][2] = {{"up", "UP"},         {"down", "DOWN"},    {"left", "LEFT"},
+                                   {"right", "RIGHT"},   {"choose", "ENTER"}, {"back", "ESC"}};
+    for (const auto& named : keys)
+        EXPECT_STREQ(named[1], get_config_string("KEYS", named[0], "")) << named[0];
 }
 
 TEST_F(SettingsFile, ALinkIsFollowedAndItsTargetKeepsItsMode)
