@@ -99,20 +99,6 @@ TEST_F(ActionControls, KeyboardAndPadMapIntoTheActionsOfARemappedSet)
     EXPECT_FALSE(controls.anyDeviceKeyHeld());
 }
 
-TEST_F(ActionControls, LatchedActionsHoldForTheTickWhateverTheKeys)
-{
-    setKeyName(settings, Action::Right, "D");
-    controls.bind(settings);
-    controls.latch(1u << bitOf(Action::Right));
-    key[KEY_A] = 1;
-    EXPECT_EQ((std::set<Action>{Action::Right}), held());
-    EXPECT_TRUE(controls.anyDeviceKeyHeld());
-    controls.unlatch();
-    key[KEY_A] = 0;
-    key[KEY_D] = 1;
-    EXPECT_EQ((std::set<Action>{Action::Right}), held());
-}
-
 TEST_F(ActionControls, BadKeyNamesFallBackAndTheFileKeepsThem)
 {
     const std::string path = dir.path() + "/Wispen.ini";
