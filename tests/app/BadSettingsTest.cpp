@@ -19,6 +19,7 @@
 #include "FileBytes.h"
 #include "TempDir.h"
 #include "StandInResources.h"
+#include "app/CloseSignals.h"
 #include "app/Game.h"
 #include "app/Resources.h"
 #include "app/Settings.h"

@@ -8,49 +8,6 @@
 #include "app/Game.h"
 #include "app/Settings.h"
 
-namespace {
-
-struct ModeAttempt {
-    int card, w, h, depth;
-    bool operator==(const ModeAttempt& o) const
-    {
-        return card == o.card && w == o.w && h == o.h && depth == o.depth;
-    }
-};
-
-std::vector<ModeAttempt> attempts;
-int workingDepth = 0;  // the only depth the pretend display takes; 0: none
-
-bool pretendDisplay(int card, int w, int h, int depth)
-{
-    attempts.push_back({card, w, h, depth});
-    return workingDepth != 0 && depth == workingDepth;
-}
-
-class GraphicsMode : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        settings = Settings();
-        attempts.clear();
-        workingDepth = 0;
-    }
-    void TearDown() override { settings = Settings(); }
-};
-
-} // namespace
-
-TEST(DepthRetry, EachDepthHasOneAlternative)
-{
-    EXPECT_EQ(16, alternativeDepth(15));
-    EXPECT_EQ(15, alternativeDepth(16));
-    EXPECT_EQ(32, alternativeDepth(24));
-    EXPECT_EQ(24, alternativeDepth(32));
-    EXPECT_EQ(0, alternativeDepth(8));
-    for (int other : {12, 0, -1, 1, 31, 64})
-        EXPECT_EQ(16, alternativeDepth(other)) << other;
-}
-
 TEST(TickRate, RatesTheTimerCannotDeliverRunAtTheDefault)
 {
     EXPECT_EQ(60, tickRate(60));
@@ -59,65 +16,6 @@ TEST(TickRate, RatesTheTimerCannotDeliverRunAtTheDefault)
     EXPECT_EQ(MAX_TICK_RATE, tickRate(MAX_TICK_RATE));
     for (int bad : {0, -1, INT_MIN, MAX_TICK_RATE + 1, 1193182, INT_MAX})
         EXPECT_EQ(DEFAULT_TICK_RATE, tickRate(bad)) << bad;
-}
-
-TEST_F(GraphicsMode, OpensTheConfiguredModeWindowedOrFullScreen)
-{
-    workingDepth = 32;
-    settings.fullscreen = 0;
-    settings.w = 640;
-    settings.h = 480;
-    EXPECT_FALSE(openGraphicsMode(pretendDisplay).failed());
-    settings.fullscreen = 1;
-    EXPECT_FALSE(openGraphicsMode(pretendDisplay).failed());
-    EXPECT_EQ((std::vector<ModeAttempt>{{GFX_AUTODETECT_WINDOWED, 640, 480, 32}, {GFX_AUTODETECT, 640, 480, 32}}),
-              attempts);
-    EXPECT_EQ(32, settings.bpp);
-}
-
-TEST_F(GraphicsMode, TheAlternativeDepthThatWorksIsKeptForSaving)
-{
-    workingDepth = 24;
-    EXPECT_FALSE(openGraphicsMode(pretendDisplay).failed());
-    EXPECT_EQ(24, settings.bpp);
-    ASSERT_EQ(2u, attempts.size());
-    EXPECT_EQ(32, attempts[0].depth);
-    EXPECT_EQ(24, attempts[1].depth);
-
-    settings.bpp = 12;
-    workingDepth = 16;
-    EXPECT_FALSE(openGraphicsMode(pretendDisplay).failed());
-    EXPECT_EQ(16, settings.bpp);
-}
-
-TEST_F(GraphicsMode, FailsAfterOneRetryAndKeepsTheConfiguredDepth)
-{
-    settings.bpp = 12;
-    EXPECT_EQ(GfxMode, openGraphicsMode(pretendDisplay).code);
-    EXPECT_EQ(12, settings.bpp);
-    ASSERT_EQ(2u, attempts.size());
-    EXPECT_EQ(16, attempts[1].depth);
-}
-
-TEST_F(GraphicsMode, SizesOutsideTheRangeAreNeverRequested)
-{
-    workingDepth = 32;
-    const int bad[][2] = {{0, 240}, {-5, 240}, {MAX_SCREEN_SIZE + 1, 240}, {320, 0}, {320, -1},
-                          {320, 100000}, {INT_MIN, INT_MAX}};
-    for (const auto& size : bad) {
-        settings.w = size[0];
-        settings.h = size[1];
-        EXPECT_EQ(GfxMode, openGraphicsMode(pretendDisplay).code) << size[0] << "x" << size[1];
-    }
-    EXPECT_TRUE(attempts.empty());
-    EXPECT_EQ(32, settings.bpp);
-
-    const int good[][2] = {{1, 1}, {MAX_SCREEN_SIZE, MAX_SCREEN_SIZE}, {320, 240}};
-    for (const auto& size : good) {
-        settings.w = size[0];
-        settings.h = size[1];
-        EXPECT_FALSE(openGraphicsMode(pretendDisplay).failed()) << size[0] << "x" << size[1];
-    }
 }
 
 // Start-up is tested end to end: the library is already running here, and

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FakeScreenUpdate.h"
+#include "app/CloseSignals.h"
 #include "app/Game.h"
 #include "app/Settings.h"
 

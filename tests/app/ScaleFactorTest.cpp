@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/FramePlacement.h"
-#include "app/Game.h"
+#include "app/DisplayMode.h"
 #include "app/Settings.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "FakeScreenUpdate.h"
+#include "app/DisplayMode.h"
 #include "app/DoubleBuffer.h"
 #include "app/Game.h"
 #include "app/PageFlipping.h"
