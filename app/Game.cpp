@@ -11,10 +11,15 @@
 #include "app/DisplayMode.h"
 #include "app/Gamepad.h"
 #include "app/Settings.h"
+#include "app/Wakeup.h"
 
 std::atomic<int> timerTicks{0};
 
-void timerTick() { timerTicks++; }
+void timerTick()
+{
+    timerTicks++;
+    mainLoopWakeup.wake();
+}
 
 namespace {
 
@@ -24,11 +29,8 @@ const int DIGITAL_VOICES = 32;
 // The headroom is in the mastering of the samples and the module instead.
 const int VOLUME_PER_VOICE = 0;
 
-void sleepOneMillisecond()
-{
-    timespec pause{0, 1000000};
-    nanosleep(&pause, nullptr);
-}
+// Nothing for the loop to do: no tick due and no close asked for.
+bool idle() { return timerTicks == 0 && !closeRequested; }
 
 } // namespace
 
@@ -129,10 +131,9 @@ void Game::run()
             drawFrame();
         }
         quit = quit || closeRequested;
-        if (settings.yield) {
-            while (timerTicks == 0)
-                sleepOneMillisecond();
-        }
+        // The close button and the signals end the wait at once.
+        if (settings.yield)
+            mainLoopWakeup.sleepWhile(idle);
     } while (!quit);
 }
 
