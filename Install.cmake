@@ -23,6 +23,9 @@ configure_file(assets/wispen.6.in ${CMAKE_BINARY_DIR}/install/wispen.6 @ONLY)
 install(TARGETS wispen RUNTIME DESTINATION ${WISPEN_INSTALL_GAMEDIR})
 install(FILES ${WISPEN_RUN_DIR}/data.dat ${WISPEN_RUN_DIR}/wispen.it ${WISPEN_RUN_DIR}/story
   DESTINATION ${WISPEN_INSTALL_DATADIR})
+# A new player's settings, which the launcher copies: the program's own
+# defaults stay as they are for a game run without any Wispen.ini.
+install(FILES assets/Wispen.ini DESTINATION ${WISPEN_INSTALL_DATADIR})
 install(PROGRAMS ${CMAKE_BINARY_DIR}/install/wispen DESTINATION ${WISPEN_INSTALL_GAMESDIR})
 install(FILES assets/${WISPEN_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_BINARY_DIR}/install/${WISPEN_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

@@ -3,7 +3,8 @@
 # HOME, makes the player's directory on the first start and runs the game
 # there: the settings changed in the options are in its Wispen.ini and are
 # read again on the next start, a high score lands in its wispen.hsc, and
-# the staged tree is the same before and after. A fresh install to another
+# the staged tree is the same before and after. A new player starts from the
+# installed settings (yield on); a player's own Wispen.ini is left alone. A fresh install to another
 # prefix, the first one gone, still finds the player's settings and scores.
 # A copy of the tree with a stand-in program shows what the launcher hands
 # on: the player's directory, the replay named absolutely, the exit status.
@@ -26,7 +27,7 @@ listing() {
 # use_launcher LAUNCHER: ./wispen starts LAUNCHER. It finds only the commands
 # a shell script needs, still no xmessage (see lib.sh).
 mkdir -p "$E2E_DIR/launcher-programs"
-for program in sh readlink dirname mkdir ln mv rm; do
+for program in sh readlink dirname mkdir ln mv rm cp; do
   ln -sf "$(command -v "$program")" "$E2E_DIR/launcher-programs/$program"
 done
 use_launcher() {
@@ -59,6 +60,7 @@ ini=$user_dir/Wispen.ini
 [ ! -e Wispen.ini ] && [ ! -e "$E2E_DIR/stage1/usr/local/lib/games/wispen/Wispen.ini" ] || fail "Wispen.ini written outside $user_dir"
 grep -Eq '^vsync *= *1' "$ini" || fail "vsync is not 1 in $ini"
 grep -Eq '^difficulty *= *0' "$ini" || fail "difficulty is not 0 in $ini"
+grep -Eq '^yield *= *1' "$ini" || fail "a new player did not start from the installed settings"
 for f in data.dat wispen.it story; do
   [ "$(readlink "$user_dir/$f")" = "$E2E_DIR/stage1/usr/local/share/games/wispen/$f" ] || fail "$user_dir/$f does not point at the install"
 done
@@ -92,6 +94,7 @@ sleep 0.2
 leave_game
 grep -Eq '^vsync *= *0' "$ini" || fail "vsync did not start as 1 on the second start"
 grep -Eq '^difficulty *= *1' "$ini" || fail "difficulty did not start as easy on the second start"
+grep -Eq '^hp1 *= *1$' "$ini" || fail "the launcher replaced the player's Wispen.ini"
 "$WISPEN_HSC_TOOL" dump "$user_dir/wispen.hsc" | head -n 1 | grep -q '^ACE     |' || fail "ACE is not first in $user_dir/wispen.hsc"
 listing "$E2E_DIR/stage1" > after.txt
 diff before.txt after.txt >&2 || fail "the staged tree changed while the game ran"
@@ -122,6 +125,10 @@ cd "$E2E_DIR"
 [ "$status" = 7 ] || fail "the launcher ended with $status, not the program's 7"
 [ "$out" = "$user_dir|--replay $E2E_DIR/caller/game.rpl" ] || fail "the program got \"$out\""
 [ "$(cat "$user_dir/story")" = mine ] || fail "the player's own story was replaced"
+mv "$ini" own.ini                            # a player of an older install has none
+HOME="$E2E_DIR/home" XDG_DATA_HOME= "$launcher" > /dev/null
+cmp -s "$ini" "$E2E_DIR/moved/share/games/wispen/Wispen.ini" || fail "the installed settings were not copied into a directory without them"
+mv own.ini "$ini"
 [ "$(readlink "$user_dir/wispen.it")" = "$E2E_DIR/moved/share/games/wispen/wispen.it" ] || fail "wispen.it does not point at the moved copy"
 out=$(XDG_DATA_HOME="$E2E_DIR/xdg/data" HOME=/nonexistent "$launcher")
 [ "$out" = "$E2E_DIR/xdg/data/wispen|" ] || fail "XDG_DATA_HOME was not used: \"$out\""

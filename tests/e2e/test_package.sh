@@ -11,7 +11,7 @@ WISPEN_PACKAGE_BUILD="$E2E_DIR/build" bash "$WISPEN_SOURCE_DIR/scripts/package.s
 deb=$(ls "$E2E_DIR"/wispen_*_amd64.deb) || fail "no .deb"
 dpkg-deb --contents "$deb" | awk '{ print $6 }' > contents.txt
 for path in ./usr/games/wispen ./usr/lib/games/wispen/wispen ./usr/share/games/wispen/data.dat \
-            ./usr/share/games/wispen/wispen.it ./usr/share/games/wispen/story \
+            ./usr/share/games/wispen/wispen.it ./usr/share/games/wispen/story ./usr/share/games/wispen/Wispen.ini \
             ./usr/share/applications/org.wispen.Wispen.desktop ./usr/share/metainfo/org.wispen.Wispen.metainfo.xml \
             ./usr/share/man/man6/wispen.6.gz ./usr/share/doc/wispen/copyright ./usr/share/doc/wispen/changelog.gz; do
   grep -qx "$path" contents.txt || fail "$path is not in the package"
@@ -33,7 +33,7 @@ warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -
 [ -z "$warnings" ] || fail "the manual page warns: $warnings"
 
 mkdir -p "$E2E_DIR/launcher-programs"
-for program in sh readlink dirname mkdir ln mv rm; do
+for program in sh readlink dirname mkdir ln mv rm cp; do
   ln -sf "$(command -v "$program")" "$E2E_DIR/launcher-programs/$program"
 done
 mkdir -p home/.local/share/wispen
