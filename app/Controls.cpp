@@ -88,13 +88,24 @@ bool Controls::held(Action action) const
 
 bool Controls::deviceHeld(Action action) const
 {
-    const int scancode = keys[bitOf(action)];
-    return (scancode > 0 && scancode < KEY_MAX && key[scancode] != 0) || pad[bitOf(action)];
+    const int a = bitOf(action);
+    const int scancode = keys[a];
+    const bool keyboard = scancode > 0 && scancode < KEY_MAX && key[scancode] != 0;
+    if (!keyboard)
+        ignored[a] = false;
+    return (keyboard && !ignored[a]) || pad[a];
 }
 
 void Controls::holdPad(Action action, bool down) { pad[bitOf(action)] = down; }
 
 void Controls::releasePad() { pad.fill(false); }
+
+void Controls::ignoreUntilReleased(int scancode)
+{
+    for (int a = 0; a < ACTION_COUNT; a++)
+        if (keys[a] == scancode)
+            ignored[a] = true;
+}
 
 unsigned Controls::heldActions() const
 {

@@ -37,6 +37,10 @@ public:
     // the keyboard's own state is never touched.
     void holdPad(Action action, bool down);
     void releasePad();
+    // The actions bound to the keyboard's scancode read as up until the key
+    // is let go: a key that was part of a shortcut does nothing more on the
+    // screens.
+    void ignoreUntilReleased(int scancode);
 
     // The actions as the devices hold them now, bit bitOf(action) each.
     unsigned heldActions() const;
@@ -54,6 +58,8 @@ private:
 
     Keys keys;
     std::array<bool, ACTION_COUNT> pad{};
+    // Cleared by the first look that finds the action's key up.
+    mutable std::array<bool, ACTION_COUNT> ignored{};
     bool latched = false;
     unsigned latchedMask = 0;
 };

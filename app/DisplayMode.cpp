@@ -91,7 +91,11 @@ bool requestMode(int card, int w, int h, int depth)
 
 bool desktopSize(int* w, int* h) { return get_desktop_resolution(w, h) == 0; }
 
-Error openGraphicsMode(ModeRequest request, DesktopQuery desktop)
+namespace {
+
+// The preferred mode, else the frame-sized one; at either depth, or only at
+// the bpp setting.
+Error openMode(ModeRequest request, DesktopQuery desktop, bool eitherDepth)
 {
     // The windowed X driver opens a negative width and aborts the process on
     // a zero or huge one, so such sizes never reach it.
@@ -102,18 +106,26 @@ Error openGraphicsMode(ModeRequest request, DesktopQuery desktop)
     int desktopH = 0;
     if (!desktop(&desktopW, &desktopH))
         desktopW = desktopH = 0;
+    auto open = [&](ModeSize size) {
+        return eitherDepth ? openAtEitherDepth(request, card, size) : request(card, size.w, size.h, settings.bpp);
+    };
     ModeSize frameSized{settings.w, settings.h};
     ModeSize preferred =
         preferredModeSize(settings.scale, settings.fullscreen != 0, settings.w, settings.h, desktopW, desktopH);
     // A display that refuses the enlarged mode still gets the game it got
     // before the picture could be enlarged.
-    if (!(preferred == frameSized) && screenSizeAccepted(preferred.w, preferred.h) &&
-        openAtEitherDepth(request, card, preferred))
+    if (!(preferred == frameSized) && screenSizeAccepted(preferred.w, preferred.h) && open(preferred))
         return Error(NoError);
-    if (!openAtEitherDepth(request, card, frameSized))
+    if (!open(frameSized))
         return Error(GfxMode);
     return Error(NoError);
 }
+
+} // namespace
+
+Error openGraphicsMode(ModeRequest request, DesktopQuery desktop) { return openMode(request, desktop, true); }
+
+Error reopenGraphicsMode(ModeRequest request, DesktopQuery desktop) { return openMode(request, desktop, false); }
 
 std::vector<UpdateDriverMaker> updateDriverChain(int driver)
 {

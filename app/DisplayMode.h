@@ -53,6 +53,10 @@ bool desktopSize(int* w, int* h);
 // it is what gets saved.
 Error openGraphicsMode(ModeRequest request = requestMode, DesktopQuery desktop = desktopSize);
 
+// The same choice of size for a game already running, at the depth it runs
+// at only: its pictures were made for that depth.
+Error reopenGraphicsMode(ModeRequest request = requestMode, DesktopQuery desktop = desktopSize);
+
 // The strategies start-up tries for a driver setting, best first. Each maker
 // builds a fresh object, because a strategy that fails to install is deleted.
 using UpdateDriverMaker = std::unique_ptr<ScreenUpdate> (*)();

@@ -2,7 +2,7 @@
 
 namespace {
 
-const char* const MESSAGES[12] = {
+const char* const MESSAGES[] = {
     "No error.\n",
     "Error: initializing Allegro!\n",
     "Error: installing keyboard module!\n",
@@ -15,7 +15,9 @@ const char* const MESSAGES[12] = {
     "Error: triple buffering unavailable!\n",
     "Error: couldn't load all data!\n",
     "An unknown error occured!\n",
+    "Wispen is already running.\n",
 };
+constexpr int MESSAGE_COUNT = sizeof MESSAGES / sizeof MESSAGES[0];
 
 } // namespace
 
@@ -26,7 +28,7 @@ Error::~Error() = default;
 const char* Error::message() const
 {
     // Codes come only from ErrorCode; the guard keeps a stray value readable.
-    if (code < 0 || code > UnknownError)
+    if (code < 0 || code >= MESSAGE_COUNT)
         return MESSAGES[UnknownError];
     return MESSAGES[code];
 }

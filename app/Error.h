@@ -15,6 +15,8 @@ enum ErrorCode {
     TripleBufferUnavailable = 9,
     DataLoad = 10,
     UnknownError = 11,
+    // Another game holds the player's directory.
+    AlreadyRunning = 12,
 };
 
 class Error {

@@ -14,12 +14,17 @@
 #include "app/Wakeup.h"
 
 std::atomic<int> timerTicks{0};
+std::atomic<bool> switchedAway{false};
 
 void timerTick()
 {
     timerTicks++;
     mainLoopWakeup.wake();
 }
+
+void onSwitchOut() { switchedAway = true; }
+
+void onSwitchIn() { switchedAway = false; }
 
 namespace {
 
@@ -70,6 +75,12 @@ Error Game::init()
         return Error(AllegroInit);
     // After the library, which puts its own handlers in place at start-up.
     installCloseSignals();
+    // Before anything is read or written: a second game for the same player
+    // changes nothing.
+    char lockName[sizeof name + 5];
+    std::snprintf(lockName, sizeof lockName, "%s.lock", name);
+    if (!lock.take(lockName))
+        return Error(AlreadyRunning);
     if (install_keyboard() != 0)
         return Error(KeyboardInstall);
     // Timer before mouse, against the order of their codes: the mouse driver
@@ -91,13 +102,11 @@ Error Game::init()
     // device's name from the configuration file.
     gamepad.install();
 
-    set_window_title(name);
-    set_close_button_callback(onWindowClose);
-    set_display_switch_mode(SWITCH_BACKGROUND);
-
+    hookWindow();
     Error mode = openGraphicsMode();
     if (mode.failed())
         return mode;
+    hookWindow();
     int rate = tickRate(settings.fps);
     if (install_int_ex(timerTick, BPS_TO_TIMER(rate)) < 0)
         return Error(TimerInstall);
@@ -108,7 +117,18 @@ Error Game::init()
     return installUpdateDriver(updateDriverChain(settings.driver));
 }
 
-void Game::run()
+void Game::hookWindow()
+{
+    set_window_title(name);
+    set_close_button_callback(onWindowClose);
+    // Play goes on in the background unless the game pauses itself; the
+    // switch mode drops the hooks, so they follow it.
+    set_display_switch_mode(SWITCH_BACKGROUND);
+    set_display_switch_callback(SWITCH_OUT, onSwitchOut);
+    set_display_switch_callback(SWITCH_IN, onSwitchIn);
+}
+
+Error Game::run()
 {
     timerTicks = 0;
     bool redraw = true;  // the first frame comes before any logic
@@ -122,6 +142,11 @@ void Game::run()
             // from ever ending; the window's close button still ends it.
             while (timerTicks != 0 && !closeRequested) {
                 timerTicks--;
+                if (modeSwitchPressed()) {
+                    Error switched = switchFullscreen();
+                    if (switched.failed())
+                        return switched;
+                }
                 quit = logic();
                 fpsCounter.tick();
             }
@@ -135,6 +160,39 @@ void Game::run()
         if (settings.yield)
             mainLoopWakeup.sleepWhile(idle);
     } while (!quit);
+    return Error(NoError);
+}
+
+bool Game::modeSwitchPressed()
+{
+    bool altEnter = (key[KEY_ALT] || key[KEY_ALTGR]) && key[KEY_ENTER];
+    bool held = altEnter || key[KEY_F11];
+    bool pressed = held && !modeKeysHeld;
+    modeKeysHeld = held;
+    // The Enter of Alt+Enter chooses nothing on the screen.
+    if (pressed && altEnter)
+        controls.ignoreUntilReleased(KEY_ENTER);
+    return pressed;
+}
+
+Error Game::switchFullscreen(ModeRequest request, DesktopQuery desktop)
+{
+    // Video bitmaps do not outlive the mode they were made in.
+    if (updateDriver)
+        updateDriver->destroy();
+    const int before = settings.fullscreen;
+    settings.fullscreen = before ? 0 : 1;
+    if (reopenGraphicsMode(request, desktop).failed()) {
+        settings.fullscreen = before;
+        if (reopenGraphicsMode(request, desktop).failed())
+            return Error(GfxMode);
+    }
+    hookWindow();
+    timerTicks = 0;
+    // Windows made and unmade by the switch take the focus from one another.
+    switchedAway = false;
+    updateDriver.reset();
+    return installUpdateDriver(updateDriverChain(settings.driver));
 }
 
 void Game::drawFrame()

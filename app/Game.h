@@ -7,6 +7,7 @@
 
 #include "app/Error.h"
 #include "app/FpsCounter.h"
+#include "app/InstanceLock.h"
 #include "app/DisplayMode.h"
 #include "app/ScreenUpdate.h"
 
@@ -17,6 +18,14 @@ struct BITMAP;
 extern std::atomic<int> timerTicks;
 
 void timerTick();
+
+// Whether the player has switched away from the game (another window has the
+// input focus, or the display was switched away from full screen). Set and
+// cleared by the library's display-switch hooks on its own thread; the ticks
+// read it.
+extern std::atomic<bool> switchedAway;
+void onSwitchOut();
+void onSwitchIn();
 
 const int DEFAULT_TICK_RATE = 60;
 // The library's timer thread cannot tick faster than about once a millisecond.
@@ -45,8 +54,16 @@ public:
     virtual Error init();
 
     // Runs logic at the tick rate and draws frames until logic asks to quit or
-    // the window is closed.
-    void run();
+    // the window is closed. Alt+Enter and F11 switch between full screen and
+    // a window. The answer is GfxMode when such a switch left no mode at all.
+    Error run();
+
+    // Full screen becomes a window or the other way round, keeping the game:
+    // the strategy is made anew for the new mode, ticks that fell due during
+    // the switch are not made up, and it is no switching away. When the
+    // display refuses the other mode the one before is opened again; only
+    // when that fails too the answer is GfxMode and no mode is left.
+    Error switchFullscreen(ModeRequest request = requestMode, DesktopQuery desktop = desktopSize);
 
     // Installs a strategy in place of the current one. When the new one cannot
     // be created it is deleted and the old one is re-created and kept.
@@ -62,6 +79,14 @@ public:
 
 private:
     void drawFrame();
+    // Alt+Enter or F11 went down since the last tick.
+    bool modeSwitchPressed();
+    // Title, close button and display-switch hooks, set again after a mode
+    // change, which may drop them.
+    void hookWindow();
+
+    bool modeKeysHeld = false;
+    InstanceLock lock;
 
     // Empty until start-up has read the settings: a start-up that failed
     // before then must not replace the player's file with the defaults.

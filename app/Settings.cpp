@@ -44,6 +44,7 @@ void forEachKey(Settings& s, IntFn onInt, FloatFn onFloat, NameFn onName)
     onInt(GENERAL, "yield", s.yield);
     onInt(GENERAL, "driver", s.driver);
     onInt(GENERAL, "scale", s.scale);
+    onInt(GENERAL, "pauseOnFocusLoss", s.pauseOnFocusLoss);
     onFloat(WISPEN, "acc", s.acc);
     onFloat(WISPEN, "dec", s.dec);
     onInt(WISPEN, "rad", s.rad);

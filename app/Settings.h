@@ -59,6 +59,8 @@ struct Settings {
     char keyRight[KEY_NAME_ROOM] = "RIGHT";
     char keyChoose[KEY_NAME_ROOM] = "ENTER";
     char keyBack[KEY_NAME_ROOM] = "ESC";
+    // 1 opens the abandon question when the player switches away during play.
+    int pauseOnFocusLoss = 1;
 };
 
 extern Settings settings;

@@ -1,5 +1,6 @@
 #include "app/WispenGame.h"
 
+#include <algorithm>
 #include <aldumb.h>
 #include <allegro.h>
 #include <cstdio>
@@ -36,6 +37,10 @@ constexpr char BAR_SEGMENT = 127;
 constexpr int ATTRACT_DELAY_SECONDS = 30;
 // The end of each of them stays on screen this long before the next begins.
 constexpr int ATTRACT_END_SECONDS = 3;
+// Play stops once the player has been away this many parts of a second: the
+// windows a switch to or from full screen makes and unmakes take the focus
+// from one another for less.
+constexpr int AWAY_PARTS_OF_A_SECOND = 4;
 
 const char* const QUIT_QUESTION = "Are you sure you want to quit?";
 const char* const QUIT_CHOICES = "Yes / No";
@@ -263,6 +268,8 @@ bool WispenGame::logic()
     }
 
     gamepad.poll(currentScreen == &playScreen);
+    if (pauseWhenAway())
+        return false;
     countIdleTime();
     if (!currentScreen->logic())
         return false;
@@ -360,6 +367,19 @@ void WispenGame::keepFinishedGame(int action)
         return;
     playScreen.recording.finish(playScreen.score.total());
     archive.keepLastGame(playScreen.recording);
+}
+
+// A game the player switched away from waits for them at the abandon question,
+// as if they had pressed Escape; the tick that opens it plays nothing.
+bool WispenGame::pauseWhenAway()
+{
+    awayTicks = switchedAway ? awayTicks + 1 : 0;
+    if (awayTicks != std::max(1, tickRate(settings.fps) / AWAY_PARTS_OF_A_SECOND))
+        return false;
+    if (!settings.pauseOnFocusLoss || currentScreen != &playScreen || playScreen.getResult() != ConfirmAbandon)
+        return false;
+    carryOut(ConfirmAbandon);
+    return true;
 }
 
 void WispenGame::countIdleTime()

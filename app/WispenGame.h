@@ -65,7 +65,9 @@ private:
     void keepFinishedGame(int action);
     void countIdleTime();
     void showNextHighScoreReplay();
+    bool pauseWhenAway();
 
     int idleTicks = 0;
+    int awayTicks = 0;
     int nextReplayPlace = ReplayArchive::PLACES;
 };

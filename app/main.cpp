@@ -26,7 +26,13 @@ int main(int argc, char** argv)
     }
     if (watching)
         game.watch(replay);
-    game.run();
+    // A display that took neither mode at a switch ends the game as a
+    // display that took none at start-up does.
+    error = game.run();
+    if (error.failed()) {
+        allegro_message("%s", error.message());
+        return 1;
+    }
     return 0;
 }
 END_OF_MAIN()

@@ -5,7 +5,7 @@
 TEST(Error, OnlyCodeZeroIsSuccess)
 {
     EXPECT_FALSE(Error(NoError).failed());
-    for (int code = AllegroInit; code <= UnknownError; code++)
+    for (int code = AllegroInit; code <= AlreadyRunning; code++)
         EXPECT_TRUE(Error(code).failed()) << code;
 }
 
@@ -24,8 +24,9 @@ TEST(Error, EveryCodeHasItsFixedText)
         "Error: triple buffering unavailable!\n",
         "Error: couldn't load all data!\n",
         "An unknown error occured!\n",
+        "Wispen is already running.\n",
     };
-    for (int code = NoError; code <= UnknownError; code++)
+    for (int code = NoError; code <= AlreadyRunning; code++)
         EXPECT_STREQ(expected[code], Error(code).message()) << code;
 }
 

@@ -166,7 +166,7 @@ TEST_F(SettingsFile, AMissingFileIsWrittenWithEveryDefaultNumber)
         {"WISPEN", "dec", 0.98},      {"WISPEN", "rad", 16},         {"WISPEN", "hp1", 45},
         {"WISPEN", "hp2", 10},        {"WISPEN", "spawnTime", 300},  {"WISPEN", "maxParticles", 40},
         {"WISPEN", "difficulty", 1},  {"WISPEN", "nStars", 300},     {"WISPEN", "volSound", 125},
-        {"WISPEN", "volMusic", 125},
+        {"WISPEN", "volMusic", 125},  {"GENERAL", "pauseOnFocusLoss", 1},
     };
     for (const Key& key : defaults) {
         ASSERT_NE(nullptr, get_config_string(key.section, key.name, nullptr)) << key.name;
