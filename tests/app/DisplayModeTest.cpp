@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/DisplayMode.h"
+#include "app/Game.h"
 #include "app/Settings.h"
 
 namespace {
@@ -18,12 +19,15 @@ struct ModeAttempt {
 
 std::vector<ModeAttempt> attempts;
 int workingDepth = 0;  // the only depth the pretend display takes; 0: none
+int refusedCard = -1;  // a card the pretend display never opens
 
 bool pretendDisplay(int card, int w, int h, int depth)
 {
     attempts.push_back({card, w, h, depth});
-    return workingDepth != 0 && depth == workingDepth;
+    return workingDepth != 0 && depth == workingDepth && card != refusedCard;
 }
+
+bool noDesktopSize(int*, int*) { return false; }
 
 class GraphicsMode : public testing::Test {
 protected:
@@ -32,6 +36,7 @@ protected:
         settings = Settings();
         attempts.clear();
         workingDepth = 0;
+        refusedCard = -1;
     }
     void TearDown() override { settings = Settings(); }
 };
@@ -106,4 +111,29 @@ TEST_F(GraphicsMode, SizesOutsideTheRangeAreNeverRequested)
         settings.h = size[1];
         EXPECT_FALSE(openGraphicsMode(pretendDisplay).failed()) << size[0] << "x" << size[1];
     }
+}
+
+TEST_F(GraphicsMode, ASwitchGoesBackToTheModeItHadWhenTheOtherIsRefusedAndFailsOnlyWithoutEither)
+{
+    Game game;
+    workingDepth = 24;
+    settings.bpp = 24;
+    settings.fullscreen = 0;
+    EXPECT_FALSE(game.switchFullscreen(pretendDisplay, noDesktopSize).failed());
+    EXPECT_EQ(1, settings.fullscreen);
+    ASSERT_NE(nullptr, game.updateDriver) << "the strategy is made anew";
+
+    attempts.clear();
+    refusedCard = GFX_AUTODETECT_WINDOWED;
+    EXPECT_FALSE(game.switchFullscreen(pretendDisplay, noDesktopSize).failed());
+    EXPECT_EQ(1, settings.fullscreen);
+    // The running depth only: the game's pictures were made for it.
+    EXPECT_EQ((std::vector<ModeAttempt>{{GFX_AUTODETECT_WINDOWED, 320, 240, 24}, {GFX_AUTODETECT, 320, 240, 24}}),
+              attempts);
+    ASSERT_NE(nullptr, game.updateDriver);
+
+    workingDepth = 0;
+    EXPECT_EQ(GfxMode, game.switchFullscreen(pretendDisplay, noDesktopSize).code);
+    EXPECT_EQ(1, settings.fullscreen) << "the setting saved is the mode the game had";
+    EXPECT_EQ(24, settings.bpp);
 }
