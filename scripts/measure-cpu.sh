@@ -68,14 +68,23 @@ session() {
       sed -i "/^\[GENERAL\]/a ${setting%%=*} = ${setting#*=}" "$dir/Wispen.ini"
     fi
   done
-  (cd "$dir" && exec ./wispen > game.out 2>&1) &
-  pid=$!
-  for _ in $(seq 100); do
-    win=$(xdotool search --name '^Wispen$' 2>/dev/null | head -n 1) && [ -n "$win" ] && break
-    sleep 0.1
+  # Xvfb now and then drops a client that connects as another leaves; such
+  # a start is tried again.
+  for attempt in 1 2 3; do
+    (cd "$dir" && exec ./wispen > game.out 2>&1) &
+    pid=$!
+    win=""
+    for _ in $(seq 100); do
+      win=$(xdotool search --name '^Wispen$' 2>/dev/null | head -n 1) && [ -n "$win" ] && break
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    sleep 2
+    kill -0 "$pid" 2>/dev/null && [ -n "$win" ] && break
+    wait "$pid" 2>/dev/null
+    [ "$attempt" = 3 ] && { echo "measure-cpu: the game did not start: $(tail -n 2 "$dir/game.out")" >&2; exit 1; }
   done
   echo "$1 (scale $2, fullscreen $3):"
-  sleep 2
   measure "$pid" menu
   key "$win" Return
   sleep 1
