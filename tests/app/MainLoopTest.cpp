@@ -1,8 +1,10 @@
 #include <allegro.h>
+#include <chrono>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "FakeScreenUpdate.h"
@@ -129,6 +131,21 @@ TEST_F(MainLoop, ClosingTheWindowEndsTheLoopAfterThePass)
     game.closeAfterFrame = 1;
     game.run();
     EXPECT_EQ("FLF", game.events);
+}
+
+// No timer runs here: a wait that only a tick could end would never return.
+TEST_F(MainLoop, WithYieldTheCloseButtonEndsTheWaitWithoutAnotherTick)
+{
+    settings.unlimitedFPS = 0;
+    settings.yield = 1;
+    ScriptedGame game;
+    std::thread closeButton([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        onWindowClose();
+    });
+    game.run();
+    closeButton.join();
+    EXPECT_EQ("F", game.events);
 }
 
 TEST_F(MainLoop, TheFrameRateMeterCountsFramesPerTick)
