@@ -2,23 +2,32 @@
 # Alt+Enter during play turns a window at 1x into full screen, back, and into
 # full screen again, the game going on in each: the creature still steers, no
 # question opens, and the mode chosen last is the fullscreen setting written
-# at exit.
+# at exit. In the main menu the Enter of Alt+Enter chooses nothing.
 source "$(dirname "$0")/lib.sh"
 
 write_ini "[GENERAL]" "fullscreen = 0" "scale = 1" "" "[WISPEN]" "hp1 = 10000" ""
+alt_enter() {
+  _xdo keydown --window "$WIN" alt || fail "could not press Alt"
+  hold_key Return 0.15
+  _xdo keyup --window "$WIN" alt
+}
+
 start_game
+wait_window
+sleep 0.5
+alt_enter
+wait_picture menu-full.png 320x240+160+120
+sleep 0.5
+display_shot menu-full.png
+convert menu-full.png -crop 320x240+160+120 +repage menu-frame.png
+in_game menu-frame.png && fail "the Enter of Alt+Enter chose Play Game"
+alt_enter
 wait_window
 sleep 0.5
 hold_key Return
 sleep 0.8
 screenshot play.png
 in_game play.png || fail "no game after Play Game"
-
-alt_enter() {
-  _xdo keydown --window "$WIN" alt || fail "could not press Alt"
-  hold_key Return 0.15
-  _xdo keyup --window "$WIN" alt
-}
 
 # steers BEFORE AFTER SHOT: Left held for a while moves the view: SHOT
 # makes each picture.
