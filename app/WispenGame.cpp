@@ -376,7 +376,7 @@ bool WispenGame::pauseWhenAway()
     awayTicks = switchedAway ? awayTicks + 1 : 0;
     if (awayTicks != std::max(1, tickRate(settings.fps) / AWAY_PARTS_OF_A_SECOND))
         return false;
-    if (!settings.pauseOnFocusLoss || currentScreen != &playScreen || playScreen.getResult() != ConfirmAbandon)
+    if (!settings.pauseOnFocusLoss || currentScreen != &playScreen || !playScreen.asksToAbandon())
         return false;
     carryOut(ConfirmAbandon);
     return true;

@@ -236,6 +236,8 @@ bool MainGame::finishes()
 
 bool MainGame::grownCreatureKilled() const { return player->state == Dying && player->grown(); }
 
+bool MainGame::asksToAbandon() const { return !grownCreatureKilled() && player->state != Dead; }
+
 void MainGame::stopAmbientSets()
 {
     ambientOn = false;

@@ -33,6 +33,9 @@ public:
     MainGame();
 
     int getResult() override;
+    // Escape would ask whether to abandon the game now. Reads nothing from
+    // disk: the answer at the end of a game builds the high-score table.
+    bool asksToAbandon() const;
     // One tick of play. The six actions are read once as it begins, from
     // the devices or from the replay being played back, recorded, and held
     // for the whole tick.
