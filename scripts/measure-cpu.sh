@@ -58,6 +58,7 @@ key() { xdotool keydown --window "$1" "$2"; sleep 0.1; xdotool keyup --window "$
 session() {
   local dir pid win setting
   dir=$(mktemp -d /tmp/wispen-measure.XXXXXX)
+  trap 'rm -rf "$dir"' EXIT
   cp -r "$build/run/." "$dir/"
   cp "$root/assets/Wispen.ini" "$dir/Wispen.ini"
   rm -f "$dir/wispen.hsc"
