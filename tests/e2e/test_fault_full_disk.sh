@@ -22,13 +22,13 @@ prepare() {
 }
 
 # untouched DIR [EXTRA...]: the old files are as they were and nothing but
-# the EXTRA names was added.
+# the EXTRA names and the game's empty lock file was added.
 untouched() {
   local dir=$1 expected
   shift
   cmp -s old.ini "$dir/Wispen.ini" || fail "Wispen.ini changed: $(tr '\n' ' ' < "$dir/Wispen.ini")"
   cmp -s old.hsc "$dir/wispen.hsc" || fail "wispen.hsc changed ($(stat -c %s "$dir/wispen.hsc") bytes)"
-  expected=$(printf '%s\n' Wispen.ini data.dat story wispen wispen.hsc wispen.it "$@" | sort | tr '\n' ' ')
+  expected=$(printf '%s\n' Wispen.ini Wispen.lock data.dat story wispen wispen.hsc wispen.it "$@" | sort | tr '\n' ' ')
   [ "$(ls -A "$dir" | sort | tr '\n' ' ')" = "$expected" ] || fail "files left behind: $(ls -A "$dir" | tr '\n' ' ')"
 }
 

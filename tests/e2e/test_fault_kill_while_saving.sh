@@ -16,7 +16,9 @@ source "$(dirname "$0")/lib.sh"
 
 KILLS=${E2E_KILLS:-24}
 RUN="$E2E_DIR/run"
-BASE=(Wispen.ini data.dat story wispen wispen.hsc wispen.it)
+# The lock file is the game's own: empty, and kept so that no second game
+# can take a lock on a fresh file while the first still holds the old one.
+BASE=(Wispen.ini Wispen.lock data.dat story wispen wispen.hsc wispen.it)
 
 printf '[GENERAL]\nfullscreen = 0\n\n[WISPEN]\nvolMusic = 100\n' > old.ini
 "$WISPEN_HSC_TOOL" fill full.hsc 9999 || fail "could not prepare a table"
