@@ -2,23 +2,35 @@
 
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 // The library looks for joysticks only while its driver is installed. This
-// looks once a second, without opening anything, whether the device file the
-// driver reads is there, and installs the driver when one appears and removes
-// it when the file goes: a pad plugged in at any time is found, one pulled out
-// holds nothing. Owned by the gamepad.
+// watches whether the device file the driver reads is there, without opening
+// anything, and installs the driver when one appears and removes it when the
+// file goes: a pad plugged in at any time is found, one pulled out holds
+// nothing from the next tick on. The kernel tells of a file made, removed or
+// given new rights in the device's folder; a look once a second catches what
+// it cannot tell (a folder made only after the start, no notification at
+// all). Owned by the gamepad.
 class PadWatch {
 public:
+    PadWatch() = default;
+    PadWatch(const PadWatch&) = delete;
+    PadWatch& operator=(const PadWatch&) = delete;
+    ~PadWatch();
+
     // The device the driver would read: [joystick] joystick_device_0 or
     // joystick_device in the current configuration, otherwise /dev/input/js0
     // or, where that is missing, /dev/js0. Installs the driver if it is there.
     void start(int ticksPerLook);
-    // One call per tick; looks on every ticksPerLook-th. The rest of the ticks
-    // cost one count.
+    // One call per tick: one read that finds nothing on most ticks, and a
+    // look when it found news of the device or on every ticksPerLook-th.
     void tick()
     {
-        if (watching && --countdown <= 0)
+        if (!watching)
+            return;
+        const bool told = heard();
+        if (--countdown <= 0 || told)
             look();
     }
     // Watching, and the driver is out: whatever the library's joystick
@@ -35,12 +47,16 @@ private:
         bool operator==(const Identity& other) const;
     };
 
+    void listen();
+    bool heard();
+    bool isDevice(const char* name) const;
     void look();
     Identity find() const;
     void install(const Identity& found);
     void remove();
 
-    std::string configured;  // empty: the kernel's usual names
+    std::vector<std::string> devices;  // the driver's choices, in its order
+    int notices = -1;                  // the kernel's notifications, or -1
     int ticksPerLook = 0;
     int countdown = 0;
     bool watching = false;

@@ -264,6 +264,7 @@ choose() {
 # Points of the 320x240 frame the tests read.
 HEALTH_PROBE="7 230"       # the health bar's first segment: red while a game is on
 RADAR_PROBE="284 212"      # the radar's centre: the player's cyan dot as a game starts
+RADAR_BOX=64x48+252+188    # the radar, a dot to 16 units of the field
 STORY_PROBE="12 82"        # inside the story window, dark green
 FPS_BOX=40x12+0+0          # the frame-rate overlay, white text on black
 GAME_OVER_BOX=140x30+90+90 # the white "GAME OVER!" above the centre
@@ -271,6 +272,12 @@ GAME_OVER_BOX=140x30+90+90 # the white "GAME OVER!" above the centre
 # in_game FILE: the picture is of a game, its health bar on screen.
 in_game() {
   [ "$(pixel "$1" $HEALTH_PROBE)" = "255,0,0" ]
+}
+
+# player_x FILE: the x of the player's cyan dot on the radar, 999 without one.
+player_x() {
+  convert "$1" -crop $RADAR_BOX +repage txt:- | grep -i "#00FFFF" |
+    awk -F'[,:]' -v left="${RADAR_BOX#*+}" '{ sum += $1; n++ } END { if (n) printf "%d", int(left) + sum / n; else print 999 }'
 }
 
 # fps_shown FILE: the frame-rate overlay is in the picture.

@@ -9,8 +9,7 @@ source "$(dirname "$0")/lib.sh"
 # about 400 units, 25 dots on the radar.
 went_left() {
   local x
-  x=$(convert "$1" -crop 64x48+252+188 +repage txt:- | grep -i "#00FFFF" |
-      awk -F'[,:]' '{ sum += $1; n++ } END { if (n) printf "%d", 252 + sum / n; else print 999 }')
+  x=$(player_x "$1")
   echo "$E2E_NAME: $1: the player's dot at x $x"
   [ "$x" -lt 276 ]
 }

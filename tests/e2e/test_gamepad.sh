@@ -4,7 +4,8 @@
 # Wispen.ini's [joystick] section; fake_pad, preloaded, answers the driver's
 # questions about it as an Xbox-style pad would, and the test writes the
 # kernel's 8-byte events into it. With the pad turned off in the settings the
-# same events do nothing; a pad whose device appears after the start is used.
+# same events do nothing; a pad whose device appears after the start is used,
+# and one pulled out steers no more.
 E2E_TEST_TIMEOUT=${E2E_TEST_TIMEOUT:-170}
 source "$(dirname "$0")/lib.sh"
 : "${WISPEN_FAKE_PAD:?WISPEN_FAKE_PAD must name the fake pad library}"
@@ -52,8 +53,12 @@ expect_status 0
 exec 3>&-
 
 # Plugged in only once the game runs: found within two seconds, it chooses
-# "Play Game". Pulled out and plugged in again, it is found again.
-write_ini "[GENERAL]" "fullscreen = 0" "" "[joystick]" "joystick_device = $E2E_DIR/pad-late" ""
+# "Play Game". Pulled out while it holds the D-pad right, it steers no more
+# from the next tick on; plugged in again, it is found again. The creature
+# starts at full speed, stops as soon as nothing steers it and touches no soul,
+# so its dot on the radar shows how long the pad steered.
+write_ini "[GENERAL]" "fullscreen = 0" "" "[WISPEN]" "acc = 4" "dec = 0" "rad = 0" "" \
+  "[joystick]" "joystick_device = $E2E_DIR/pad-late" ""
 rm -f "$E2E_DIR/pad-late"
 start_game LD_PRELOAD="$WISPEN_FAKE_PAD"
 wait_window
@@ -64,9 +69,18 @@ until press $SOUTH && screenshot late.png && in_game late.png; do
   [ $(($(_now_ms) - plugged)) -lt 2000 ] || fail "the pad plugged in after the start did not choose Play Game within 2 s"
 done
 echo "$E2E_NAME: the late pad played after $(($(_now_ms) - plugged)) ms"
-exec 3>&-
+pad_event 2 $DPAD_X $FULL
+sleep 0.5
 rm -f "$E2E_DIR/pad-late"
-sleep 1.5
+screenshot pulled.png
+sleep 1
+screenshot stopped.png
+pulled_x=$(player_x pulled.png)
+stopped_x=$(player_x stopped.png)
+echo "$E2E_NAME: the player's dot at x $pulled_x as the pad was pulled out, at x $stopped_x a second later"
+[ "$pulled_x" -gt 288 ] && [ "$pulled_x" -lt 999 ] || fail "the D-pad did not steer the creature right"
+[ "$stopped_x" -le $((pulled_x + 1)) ] || fail "the pad pulled out went on steering"
+exec 3>&-
 open_pad "$E2E_DIR/pad-late"
 plugged=$(_now_ms)
 until press $EAST && press $SOUTH && screenshot again.png && ! in_game again.png; do
