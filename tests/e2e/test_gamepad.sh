@@ -70,15 +70,17 @@ until press $SOUTH && screenshot late.png && in_game late.png; do
 done
 echo "$E2E_NAME: the late pad played after $(($(_now_ms) - plugged)) ms"
 pad_event 2 $DPAD_X $FULL
-sleep 0.5
+screenshot steering.png
+sleep 0.2
 rm -f "$E2E_DIR/pad-late"
 screenshot pulled.png
 sleep 1
 screenshot stopped.png
+steering_x=$(player_x steering.png)
 pulled_x=$(player_x pulled.png)
 stopped_x=$(player_x stopped.png)
-echo "$E2E_NAME: the player's dot at x $pulled_x as the pad was pulled out, at x $stopped_x a second later"
-[ "$pulled_x" -gt 288 ] && [ "$pulled_x" -lt 999 ] || fail "the D-pad did not steer the creature right"
+echo "$E2E_NAME: the player's dot at x $steering_x, $pulled_x as the pad was pulled out, $stopped_x a second later"
+[ "$pulled_x" -gt $((steering_x + 1)) ] && [ "$pulled_x" -lt 999 ] || fail "the D-pad did not steer the creature right"
 [ "$stopped_x" -le $((pulled_x + 1)) ] || fail "the pad pulled out went on steering"
 exec 3>&-
 open_pad "$E2E_DIR/pad-late"
