@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 #include <cstring>
+#include <iterator>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
