@@ -7,7 +7,11 @@ namespace {
 
 constexpr double DT = 1.0 / SOUND_RATE;
 
-constexpr double THUMP_PEAK = 0.2;
+// The thump and the pick-up come at any moment of the music, the thumps of a
+// crowd many at once: both are mastered well under the music's loudest bars
+// (see the effect budget in tools/musiccheck).
+constexpr double THUMP_PEAK = 0.075;
+constexpr double COLLECT_PEAK = 0.3;
 
 size_t samplesFor(double seconds) { return static_cast<size_t>(seconds * SOUND_RATE); }
 
@@ -100,8 +104,8 @@ Signal makeThump()
     }
     fadeEnds(s, SOUND_RATE, 0.001, 0.03);
     // A contact that lasts plays the thump again on every tick, for every
-    // soul touched: one alone is quiet and over in a few ticks, so that the
-    // pile of them stays under full scale.
+    // soul touched, and the thumps that start within one mixer fragment start
+    // on the same frame and add up in phase: one alone is quiet and short.
     normalisePeak(s, THUMP_PEAK);
     return s;
 }
@@ -112,7 +116,7 @@ Signal makeCollect()
     Signal s = chime(1318.5, 0.12, 0.04, false);
     mixInto(s, chime(1975.5, 0.17, 0.06, false), 0.8f, static_cast<int>(samplesFor(0.045)));
     fadeEnds(s, SOUND_RATE, 0.001, 0.03);
-    normalisePeak(s, 0.6);
+    normalisePeak(s, COLLECT_PEAK);
     return s;
 }
 
