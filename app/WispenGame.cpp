@@ -120,16 +120,14 @@ std::uint32_t clockSeed()
 // is the one recorded, or the replay belongs to no entry.
 bool captionFor(const Replay& replay, int place, std::string& caption)
 {
-    HighScoreTable table(HIGH_SCORE_FILE);
+    HighScoreTable table(HIGH_SCORE_FILE, HighScoreTable::ReadOnly);
     int index = 0;
     for (const auto& entry : table.getEntries()) {
         if (index++ != place)
             continue;
         if (entry->score != replay.finalScore)
             return false;
-        char line[48];
-        std::snprintf(line, sizeof line, "%s ...... %08d", entry->name, static_cast<int>(entry->score));
-        caption = line;
+        caption = entry->listLine();
         return true;
     }
     return false;

@@ -40,7 +40,7 @@ void ReplayArchive::keepHighScore(int place, const Replay& replay) const
 
 int ReplayArchive::placeOf(std::int32_t score, const char* tableFile)
 {
-    HighScoreTable table(tableFile);
+    HighScoreTable table(tableFile, HighScoreTable::ReadOnly);
     if (!table.qualifies(score))
         return -1;
     int place = 0;

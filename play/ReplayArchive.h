@@ -27,7 +27,7 @@ public:
     // every equal score; -1 when it does not enter.
     static int placeOf(std::int32_t score, const char* tableFile = HIGH_SCORE_FILE);
 
-    static constexpr int PLACES = 8;
+    static constexpr int PLACES = HighScoreTable::CAPACITY;
 
 private:
     std::string dir;

@@ -1,7 +1,6 @@
 #include "scores/HighScoreList.h"
 
 #include <allegro.h>
-#include <cstdio>
 #include <memory>
 
 #include "app/GameScreen.h"
@@ -14,9 +13,6 @@ namespace {
 constexpr int LIST_TOP = 56;
 constexpr int LINE_SPACING = 16;
 constexpr int BACK_GAP = 24;
-// The longest line: 8 name characters, " ...... ", a sign and ten digits, and
-// the terminator.
-constexpr int LINE_SIZE = 32;
 
 } // namespace
 
@@ -30,11 +26,7 @@ void fillHighScores(Menu& highScoreMenu, const char* enteredName, std::int32_t t
     int y = LIST_TOP;
     for (const auto& entry : table.getEntries()) {
         y += LINE_SPACING;
-        char line[LINE_SIZE];
-        // Plain bytes: a damaged file's name can hold sequences that the
-        // library's own formatter, decoding them as UTF-8, never gets past.
-        std::snprintf(line, sizeof(line), "%s ...... %08d", entry->name, static_cast<int>(entry->score));
-        auto item = std::make_unique<MenuItem>(line, highScoreMenu.result, y);
+        auto item = std::make_unique<MenuItem>(entry->listLine().c_str(), highScoreMenu.result, y);
         item->disable();
         highScoreMenu.addItem(std::move(item));
     }

@@ -16,6 +16,9 @@ constexpr std::int32_t DEFAULT_SCORE_STEP = 1000;
 // has no header, so the stream and the file have the same length.
 constexpr long SCORE_BYTES = 4;
 constexpr long RECORD_SIZE = NAME_LENGTH + SCORE_BYTES;
+// The longest line: 8 name characters, " ...... ", a sign and ten digits, and
+// the terminator.
+constexpr int LINE_SIZE = 32;
 
 // The password is library-wide state: it must never be left set for the
 // datafile or the configuration file, so it lives exactly as long as the
@@ -49,8 +52,17 @@ HighScoreEntry::HighScoreEntry(const char* source, std::int32_t points)
     std::memset(name + length, 0, sizeof(name) - length);
 }
 
-HighScoreTable::HighScoreTable(const char* path)
-    : fileName(path)
+std::string HighScoreEntry::listLine() const
+{
+    char line[LINE_SIZE];
+    // Plain bytes: a damaged file's name can hold sequences that the
+    // library's own formatter, decoding them as UTF-8, never gets past.
+    std::snprintf(line, sizeof line, "%s ...... %08d", name, static_cast<int>(score));
+    return line;
+}
+
+HighScoreTable::HighScoreTable(const char* path, Access access)
+    : fileName(path), access(access)
 {
     PasswordScope password;
     PACKFILE* file = isRegularFile(fileName.c_str()) ? pack_fopen(fileName.c_str(), "r") : nullptr;
@@ -64,7 +76,8 @@ HighScoreTable::HighScoreTable(const char* path)
 
 HighScoreTable::~HighScoreTable()
 {
-    writeFile();
+    if (access == WriteBack)
+        writeFile();
 }
 
 bool HighScoreTable::qualifies(std::int32_t score) const
@@ -94,8 +107,8 @@ void HighScoreTable::clear()
 void HighScoreTable::fillDefaults()
 {
     clear();
-    for (int i = 0; i < capacity; i++)
-        entries.push_back(std::make_unique<HighScoreEntry>(DEFAULT_NAME, (capacity - i) * DEFAULT_SCORE_STEP));
+    for (int i = 0; i < CAPACITY; i++)
+        entries.push_back(std::make_unique<HighScoreEntry>(DEFAULT_NAME, (CAPACITY - i) * DEFAULT_SCORE_STEP));
 }
 
 void HighScoreTable::load(PACKFILE* file)
@@ -104,7 +117,7 @@ void HighScoreTable::load(PACKFILE* file)
     // One buffer serves every record, so in a short file the bytes that are
     // missing keep what the record before left; the scores read as -1 there.
     char name[NAME_LENGTH] = {};
-    for (int i = 0; i < capacity; i++) {
+    for (int i = 0; i < CAPACITY; i++) {
         pack_fread(name, NAME_LENGTH, file);
         // pack_igetl gives the four bytes as an unsigned value in a long.
         auto score = static_cast<std::int32_t>(static_cast<std::uint32_t>(pack_igetl(file)));
@@ -143,5 +156,5 @@ bool HighScoreTable::writeWhole(const char* path) const
         written = !pack_ferror(file);
         written = pack_fclose(file) == 0 && written;
     }
-    return written && isCompleteOnDisk(path, capacity * RECORD_SIZE);
+    return written && isCompleteOnDisk(path, CAPACITY * RECORD_SIZE);
 }

@@ -20,23 +20,34 @@ constexpr const char* HIGH_SCORE_PASSWORD = "QZKVTMDL";
 struct HighScoreEntry {
     HighScoreEntry(const char* name, std::int32_t score);
 
+    // As the list shows it: the name, dots and the score in eight digits.
+    std::string listLine() const;
+
     char name[NAME_LENGTH + 1];
     std::int32_t score;
 };
 
-// The eight best results, read from the high-score file when constructed and
-// written back to it when destroyed. Each user builds one for a single
-// decision (does a score qualify? insert a name and list the table), so there
-// is no cache to fall out of step with the file.
+// The eight best results, read from the high-score file when constructed and,
+// unless it is only read, written back to it when destroyed. Each user builds
+// one for a single decision (does a score qualify? insert a name and list the
+// table), so there is no cache to fall out of step with the file.
 class HighScoreTable {
 public:
     using EntryList = std::list<std::unique_ptr<HighScoreEntry>>;
 
+    static constexpr int CAPACITY = 8;
+
+    // The play screen's decision and the list write the table back, which
+    // also makes a damaged file whole again; a reader that only looks up an
+    // entry leaves the file as it is.
+    enum Access { WriteBack, ReadOnly };
+
     // Loads fileName, or the default table when it cannot be opened or is not
     // a regular file.
-    explicit HighScoreTable(const char* fileName);
-    // Rewrites the whole file, also when the table was only queried, through
-    // a FileSave: a file the player made read-only or a special file stays.
+    explicit HighScoreTable(const char* fileName, Access access = WriteBack);
+    // With WriteBack, rewrites the whole file, also when the table was only
+    // queried, through a FileSave: a file the player made read-only or a
+    // special file stays.
     ~HighScoreTable();
 
     HighScoreTable(const HighScoreTable&) = delete;
@@ -50,8 +61,6 @@ public:
     // Best first.
     const EntryList& getEntries() const;
 
-    const int capacity = 8;
-
 private:
     void clear();
     void fillDefaults();
@@ -63,4 +72,5 @@ private:
 
     EntryList entries;
     std::string fileName;
+    Access access;
 };

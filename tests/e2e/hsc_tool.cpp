@@ -14,14 +14,15 @@ int main(int argc, char** argv)
 {
     if (argc < 3 || install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
         return 2;
-    HighScoreTable table(argv[2]);
     if (std::strcmp(argv[1], "dump") == 0) {
+        HighScoreTable table(argv[2], HighScoreTable::ReadOnly);
         for (const auto& entry : table.getEntries())
             std::printf("%s|%d\n", entry->name, static_cast<int>(entry->score));
         return 0;
     }
     if (std::strcmp(argv[1], "fill") == 0 && argc == 4) {
-        for (int i = 0; i < table.capacity; i++)
+        HighScoreTable table(argv[2]);
+        for (int i = 0; i < HighScoreTable::CAPACITY; i++)
             table.insert("champion", std::atoi(argv[3]));
         return 0;
     }

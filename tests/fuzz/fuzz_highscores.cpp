@@ -33,7 +33,7 @@ bool bestFirst(const Rows& rows)
 
 void checkShape(const HighScoreTable& table)
 {
-    fuzz::check(table.getEntries().size() == static_cast<std::size_t>(table.capacity),
+    fuzz::check(table.getEntries().size() == static_cast<std::size_t>(HighScoreTable::CAPACITY),
                 "the table holds exactly its capacity");
     for (const auto& entry : table.getEntries()) {
         fuzz::check(entry != nullptr, "every entry exists");

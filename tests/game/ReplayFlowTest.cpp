@@ -2,11 +2,19 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "ApplicationTest.h"
 
 namespace {
+
+ino_t inodeOf(const char* path)
+{
+    struct stat info {};
+    stat(path, &info);
+    return info.st_ino;
+}
 
 // The application's replays from the player's side: a game played to a high
 // score is kept twice (the last game, its place in the table), and left alone
@@ -58,12 +66,15 @@ TEST_F(ReplayFlow, AHighScoreIsKeptAndShownBetweenMenusUntilAKey)
 
     tap(KEY_ENTER);  // Back
     ASSERT_EQ(&game->mainMenu, game->currentScreen);
+    // Every save makes a new file and renames it over the old one.
+    const ino_t listed = inodeOf("wispen.hsc");
     for (int tick = 0; tick < 29 * 60; tick++)
         game->logic();
     EXPECT_EQ(&game->mainMenu, game->currentScreen);
     for (int tick = 0; tick < 60; tick++)
         game->logic();
     ASSERT_EQ(&game->replayScreen, game->currentScreen);
+    EXPECT_EQ(listed, inodeOf("wispen.hsc")) << "the show rewrote the high-score file";
     EXPECT_EQ(MenuMusic, musicState);
     // Half way through the recorded game: its length depends on the seed.
     for (unsigned tick = 0; tick < ticks / 2; tick++)

@@ -181,6 +181,21 @@ TEST_F(HighScoreFile, AFiftyByteFileKeepsTheRestOfTheNameBuffer)
     EXPECT_EQ((Scores{400, 300, 200, 100, -1, -1, -1, -1}), scores(table));
 }
 
+// A table built only to look something up (a caption, a place) leaves the
+// player's file as it is, even a short one that a written table makes whole.
+TEST_F(HighScoreFile, AReadOnlyTableLeavesEvenAShortFileAsItIs)
+{
+    hsfile::writeStream(dir.file(), stream({{"alpha", 400}, {"bravo", 300}, {"charlie", 200}, {"delta", 100}}).substr(0, 50));
+    const auto before = fileBytes(dir.file());
+    {
+        HighScoreTable table(dir.file().c_str(), HighScoreTable::ReadOnly);
+        EXPECT_EQ(400, table.getEntries().front()->score);
+    }
+
+    EXPECT_EQ(before, fileBytes(dir.file()));
+    expectNoTempFileLeft();
+}
+
 TEST_F(HighScoreFile, AnUnwritableDirectoryLeavesTheOldFile)
 {
     std::string bytes = writeOwnTable();

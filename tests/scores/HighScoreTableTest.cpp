@@ -21,7 +21,7 @@ TEST_F(HighScoreRanking, WithoutAFileNobodyHolds8000To1000AndOnlyMoreThan1000Qua
 {
     HighScoreTable table(dir.file().c_str());
 
-    EXPECT_EQ(8, table.capacity);
+    EXPECT_EQ(8, HighScoreTable::CAPACITY);
     ASSERT_EQ(8u, table.getEntries().size());
     for (const auto& entry : table.getEntries()) {
         EXPECT_EQ(0, std::memcmp("nobody  ", entry->name, 9));
