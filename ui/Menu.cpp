@@ -40,10 +40,7 @@ Menu::Menu() = default;
 Menu::~Menu()
 {
     clearItems();
-    if (panelBitmap) {
-        destroy_bitmap(panelBitmap);
-        panelBitmap = nullptr;
-    }
+    dispose(panelBitmap, destroy_bitmap);
 }
 
 int Menu::getResult()

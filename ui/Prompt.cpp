@@ -2,6 +2,8 @@
 
 #include <allegro.h>
 
+#include "app/Dispose.h"
+
 namespace {
 
 // The box is laid down again every frame over the retained picture, so a
@@ -13,7 +15,7 @@ constexpr int BOX_MARGIN = 30;
 
 Prompt::Prompt() = default;
 
-Prompt::~Prompt() = default;
+Prompt::~Prompt() { dispose(box, destroy_bitmap); }
 
 int Prompt::getResult() { return answer; }
 
@@ -71,15 +73,26 @@ bool Prompt::answerKeyPressed(int scancode) const
 
 void Prompt::drawBox(BITMAP* target, int x, int y, int width, int height)
 {
-    BITMAP* box = create_bitmap(width, height);
     // Without memory for the box the frame shows the two lines alone.
-    if (!box)
+    if (!boxOfSize(width, height))
         return;
-    clear_to_color(box, makecol(32, 64, 48));
-    rect(box, 0, 0, width - 1, height - 1, makecol(0, 0, 0));
     set_trans_blender(0, 0, 0, BOX_ALPHA);
     draw_trans_sprite(target, box, x, y);
-    destroy_bitmap(box);
+}
+
+// The box is kept from frame to frame and made again only when the question
+// or the answers change its size.
+BITMAP* Prompt::boxOfSize(int width, int height)
+{
+    if (box && box->w == width && box->h == height)
+        return box;
+    dispose(box, destroy_bitmap);
+    box = create_bitmap(width, height);
+    if (!box)
+        return nullptr;
+    clear_to_color(box, makecol(32, 64, 48));
+    rect(box, 0, 0, width - 1, height - 1, makecol(0, 0, 0));
+    return box;
 }
 
 void Prompt::drawLine(BITMAP* target, const std::string& line, int y, int colour)

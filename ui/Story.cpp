@@ -15,7 +15,8 @@ constexpr int TEXT_CENTRE_X = 160;
 // Lines are brightest in the middle of the window and fade to nothing at its
 // top and bottom edges.
 constexpr float FADE_CENTRE = 155.0f;
-constexpr float FADE_SCALE = 0.013333334f;  // 1 / 75, the fade half-width
+constexpr float FADE_HALF_WIDTH = 75.0f;
+constexpr float FADE_SCALE = 1.0f / FADE_HALF_WIDTH;
 constexpr float TEXT_HUE = 45.0f;
 constexpr float TEXT_SATURATION = 0.3f;
 

@@ -90,9 +90,10 @@ TEST(PromptBox, IsCentredOnTheTargetAndSizedFromTheLongerLine)
     };
     const int h = text_height(font);
     const int picture = makecol(200, 200, 200);
+    // One prompt for both: its box follows a question of another length.
+    Prompt prompt;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.question);
-        Prompt prompt;
         prompt.setup(c.question, c.choices, KEY_Y, KEY_N, Quit, MainMenu);
         Canvas target(c.targetWidth, c.targetHeight, picture);
         prompt.draw(target);
