@@ -13,7 +13,7 @@ build=${WISPEN_PACKAGE_BUILD:-build-package}
 case $build in /*) ;; *) build=$root/$build ;; esac
 
 rm -rf "$build"
-scripts/setup.sh --package "$build" -DCMAKE_INSTALL_PREFIX=/usr
+scripts/setup.sh --package -B "$build" -DCMAKE_INSTALL_PREFIX=/usr
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 logged=$(sed -n '1s/^wispen (\([^)]*\)).*/\1/p' assets/changelog)

@@ -7,7 +7,7 @@ set -euo pipefail
 caller=$(pwd)
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-scripts/setup.sh --play build
+scripts/setup.sh --play -B build
 rm -rf build/stage
 DESTDIR="$root/build/stage" cmake --install build --prefix /usr/local >/dev/null
 cd "$caller"

@@ -5,7 +5,10 @@
 #           and benchmarks;
 #   --package: that, and the tools that make the Debian package;
 #   otherwise: everything the tests need too.
-# Usage: scripts/setup.sh [--play | --package] [build-dir] [extra cmake arguments...]
+#   -B DIR, --build-dir DIR: the build directory (default: build).
+# Every other argument goes to cmake and must be one word, e.g. -DNAME=VALUE;
+# a bare word is refused, so that no argument is ever taken for a directory.
+# Usage: scripts/setup.sh [--play | --package] [-B DIR] [-DNAME=VALUE...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,10 +19,26 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11
                desktop-file-utils appstream lintian man-db dpkg-dev)
 
 mode=test
-case ${1:-} in
-  --play) mode=play; shift ;;
-  --package) mode=package; shift ;;
-esac
+BUILD_DIR=build
+cmake_args=()
+while [ $# -gt 0 ]; do
+  case $1 in
+    --play) mode=play ;;
+    --package) mode=package ;;
+    -B | --build-dir)
+      if [ $# -lt 2 ]; then
+        echo "setup: $1 needs a directory" >&2
+        exit 2
+      fi
+      BUILD_DIR=$2
+      shift ;;
+    -?*) cmake_args+=("$1") ;;
+    *)
+      echo "setup: '$1' is no option; name the build directory with -B DIR" >&2
+      exit 2 ;;
+  esac
+  shift
+done
 PACKAGES=("${PLAY_PACKAGES[@]}")
 case $mode in
   package) PACKAGES+=("${PACKAGE_PACKAGES[@]}") ;;
@@ -51,10 +70,8 @@ if [ "$mode" = package ]; then
   export CXXFLAGS="$CPPFLAGS $CXXFLAGS"
 fi
 
-BUILD_DIR=${1:-build}
-shift || true
 # Said every time, as the cache keeps what the last run chose.
 options=(-DWISPEN_TESTS=ON -DWISPEN_BENCH=ON)
 [ "$mode" = test ] || options=(-DWISPEN_TESTS=OFF -DWISPEN_BENCH=OFF)
-cmake -S . -B "$BUILD_DIR" "${options[@]}" "$@" >/dev/null
+cmake -S . -B "$BUILD_DIR" "${options[@]}" ${cmake_args[@]+"${cmake_args[@]}"} >/dev/null
 cmake --build "$BUILD_DIR" -j "$(nproc)"

@@ -5,9 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh build
+scripts/setup.sh -B build
 (cd build && ctest --output-on-failure -j 2)
 
-scripts/setup.sh build-asan -DWISPEN_SANITIZE=ON -DWISPEN_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+scripts/setup.sh -B build-asan -DWISPEN_SANITIZE=ON -DWISPEN_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 (cd build-asan && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
    ctest --output-on-failure -j 2 -L unit)
