@@ -59,9 +59,10 @@ constexpr double SAMPLE_LONGEST_LEAD_IN = 0.01;  // seconds
 
 // The thumps that start within one mixer fragment (1024 frames, one or two
 // ticks) start on the same frame and add up in phase. A creature steered
-// through the busiest crowd (the full-volume end-to-end test's game, run 400
-// times headless) touched at most three souls in one tick and five in two,
-// four or more in about one of 30 000 pairs of ticks.
+// through the busiest crowd (the full-volume end-to-end test's game, 400
+// times headless: BM_CrowdThumpsAtOnce in bench/) touched at most three souls
+// in one tick and five in two, four or more in about one of 30 000 pairs of
+// ticks.
 constexpr int PILE_THUMPS = 4;
 // The pick-up (also the menus' move sound) and a fragment's thumps come at any
 // moment of the music: each peaks this far under full scale, so that its sum
