@@ -8,6 +8,7 @@
 #include "app/Resources.h"
 #include "app/Settings.h"
 #include "app/Sound.h"
+#include "ui/FramedPanel.h"
 
 BITMAP* Menu::panelBitmap = nullptr;
 
@@ -16,22 +17,6 @@ namespace {
 constexpr int PANEL_ALPHA = 128;
 
 void playMenuSample(const SAMPLE* sample) { playSample(sample, settings.volSound, PAN_CENTRE, NORMAL_PITCH, 0); }
-
-// Returns the shared panel of this size, building it when the cached one has
-// another size. Null when the bitmap cannot be created: the frame goes without.
-BITMAP* panelOfSize(int width, int height)
-{
-    BITMAP*& panel = Menu::panelBitmap;
-    if (panel && panel->w == width && panel->h == height)
-        return panel;
-    dispose(panel, destroy_bitmap);
-    panel = create_bitmap(width, height);
-    if (!panel)
-        return nullptr;
-    clear_to_color(panel, makecol(64, 96, 80));
-    rect(panel, 0, 0, width - 1, height - 1, makecol(0, 0, 0));
-    return panel;
-}
 
 } // namespace
 
@@ -153,7 +138,7 @@ void Menu::drawPanel(BITMAP* target)
     // Entries listed bottom to top would give no height; such a menu has no panel.
     if (height <= 0)
         return;
-    BITMAP* panel = panelOfSize(width, height);
+    BITMAP* panel = framedPanel(panelBitmap, width, height, makecol(64, 96, 80));
     if (!panel)
         return;
     set_trans_blender(0, 0, 0, PANEL_ALPHA);

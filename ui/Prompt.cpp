@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include "app/Dispose.h"
+#include "ui/FramedPanel.h"
 
 namespace {
 
@@ -74,25 +75,10 @@ bool Prompt::answerKeyPressed(int scancode) const
 void Prompt::drawBox(BITMAP* target, int x, int y, int width, int height)
 {
     // Without memory for the box the frame shows the two lines alone.
-    if (!boxOfSize(width, height))
+    if (!framedPanel(box, width, height, makecol(32, 64, 48)))
         return;
     set_trans_blender(0, 0, 0, BOX_ALPHA);
     draw_trans_sprite(target, box, x, y);
-}
-
-// The box is kept from frame to frame and made again only when the question
-// or the answers change its size.
-BITMAP* Prompt::boxOfSize(int width, int height)
-{
-    if (box && box->w == width && box->h == height)
-        return box;
-    dispose(box, destroy_bitmap);
-    box = create_bitmap(width, height);
-    if (!box)
-        return nullptr;
-    clear_to_color(box, makecol(32, 64, 48));
-    rect(box, 0, 0, width - 1, height - 1, makecol(0, 0, 0));
-    return box;
 }
 
 void Prompt::drawLine(BITMAP* target, const std::string& line, int y, int colour)

@@ -34,8 +34,8 @@ private:
     // An answer key outside the keyboard's range never counts as pressed.
     bool answerKeyPressed(int scancode) const;
     void drawBox(BITMAP* target, int x, int y, int width, int height);
-    BITMAP* boxOfSize(int width, int height);
     void drawLine(BITMAP* target, const std::string& line, int y, int colour);
 
+    // Kept between frames; made again when the lines change its size.
     BITMAP* box = nullptr;
 };
