@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "PlayScene.h"
+#include "ScaledPresent.h"
 #include "app/DoubleBuffer.h"
 #include "play/MainGame.h"
 
@@ -90,24 +91,13 @@ void BM_ScaledPlayFrame(benchmark::State& state)
     const int scale = static_cast<int>(state.range(0));
     auto game = makePlayScene(0);
 
-    BITMAP* frame = create_bitmap(FRAME_W, FRAME_H);
-    BITMAP* enlarged = scale > 1 ? create_bitmap(FRAME_W * scale, FRAME_H * scale) : nullptr;
-    BITMAP* display = create_bitmap(FRAME_W * scale + 64, FRAME_H * scale + 48);
+    ScaledPresent screen(scale);
     for (auto _ : state) {
-        game->draw(frame);
-        BITMAP* picture = frame;
-        if (enlarged) {
-            enlargeFrame(frame, enlarged, scale);
-            picture = enlarged;
-        }
-        blit(picture, display, 0, 0, 32, 24, picture->w, picture->h);
+        game->draw(screen.frame());
+        screen.present();
         benchmark::ClobberMemory();
     }
     state.counters["souls"] = static_cast<double>(game->souls.size());
-    if (enlarged)
-        destroy_bitmap(enlarged);
-    destroy_bitmap(display);
-    destroy_bitmap(frame);
 }
 BENCHMARK(BM_ScaledPlayFrame)->Arg(1)->Arg(3)->Arg(4)->Unit(benchmark::kMicrosecond);
 

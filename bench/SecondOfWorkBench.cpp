@@ -1,14 +1,12 @@
 #include <allegro.h>
 #include <benchmark/benchmark.h>
 
-#include "app/DoubleBuffer.h"
+#include "ScaledPresent.h"
 #include "app/Settings.h"
 #include "app/WispenGame.h"
 
 namespace {
 
-constexpr int FRAME_W = 320;
-constexpr int FRAME_H = 240;
 constexpr int WARM_UP_TICKS = 480;
 
 // The application as it runs, without a display: made once and never
@@ -42,24 +40,13 @@ void BM_SecondOfWork(benchmark::State& state)
         game.setScreen(&game.mainMenu);
     }
 
-    BITMAP* frame = create_bitmap(FRAME_W, FRAME_H);
-    BITMAP* enlarged = scale > 1 ? create_bitmap(FRAME_W * scale, FRAME_H * scale) : nullptr;
-    BITMAP* display = create_bitmap(FRAME_W * scale + 64, FRAME_H * scale + 48);
+    ScaledPresent screen(scale);
     for (auto _ : state) {
         game.logic();
-        game.draw(frame);
-        BITMAP* picture = frame;
-        if (enlarged) {
-            enlargeFrame(frame, enlarged, scale);
-            picture = enlarged;
-        }
-        blit(picture, display, 0, 0, 32, 24, picture->w, picture->h);
+        game.draw(screen.frame());
+        screen.present();
         benchmark::ClobberMemory();
     }
-    if (enlarged)
-        destroy_bitmap(enlarged);
-    destroy_bitmap(display);
-    destroy_bitmap(frame);
     game.setScreen(&game.mainMenu);
     settings = Settings();
 }
