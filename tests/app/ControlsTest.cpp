@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "FakePad.h"
 #include "app/Controls.h"
 #include "app/Gamepad.h"
 #include "app/KeyNames.h"
@@ -33,16 +34,6 @@ protected:
         settings = Settings();
         controls.bind(settings);
         gamepad.poll(false);
-    }
-
-    // An Xbox-style pad as the library's Linux driver reports it.
-    static void plugIn()
-    {
-        joy[0].num_sticks = 4;
-        for (int s = 0; s < 4; s++)
-            joy[0].stick[s].num_axis = 2;
-        joy[0].num_buttons = 11;
-        num_joysticks = 1;
     }
 
     static std::set<Action> held()
@@ -78,7 +69,7 @@ TEST_F(ActionControls, KeyboardAndPadMapIntoTheActionsOfARemappedSet)
     EXPECT_EQ((std::set<Action>{Action::Up, Action::Down}), held());
     std::memset(const_cast<char*>(key), 0, KEY_MAX);
 
-    plugIn();
+    plugInPad();
     joy[0].button[3].b = 1;  // Choose now
     joy[0].button[0].b = 1;  // no longer Choose's
     joy[0].button[5].b = 1;  // Left, beside the stick
@@ -86,8 +77,7 @@ TEST_F(ActionControls, KeyboardAndPadMapIntoTheActionsOfARemappedSet)
     EXPECT_EQ((std::set<Action>{Action::Left, Action::Choose}), held());
     EXPECT_TRUE(gamepad.pressed(Action::Choose));
     EXPECT_EQ(0, gamepad.pressedButton());
-    joy[0] = JOYSTICK_INFO{};
-    plugIn();
+    plugInPad();
     joy[0].stick[Gamepad::DPAD_STICK].axis[1].pos = 128;
     gamepad.poll(false);
     EXPECT_EQ((std::set<Action>{Action::Down}), held());

@@ -1,6 +1,7 @@
 #include <fstream>
 #include <string>
 
+#include "FakePad.h"
 #include "ApplicationTest.h"
 #include "app/Controls.h"
 #include "app/Gamepad.h"
@@ -26,7 +27,7 @@ protected:
     {
         install_keyboard_hooks(nullptr, emptyBuffer);
         clear_keybuf();
-        plugIn();
+        plugInPad();
     }
 
     void SetUp() override
@@ -40,29 +41,11 @@ protected:
     {
         delete game;
         game = nullptr;
-        unplug();
+        unplugPad();
         gamepad.poll(false);  // lets go of whatever the pad still held
         clear_keybuf();
         install_keyboard_hooks(nullptr, nullptr);
         ApplicationTest::TearDown();
-    }
-
-    // An Xbox-style pad as the library's Linux driver reports it: eight axes
-    // in four sticks, the D-pad's two last, and eleven buttons.
-    static void plugIn()
-    {
-        joy[0] = JOYSTICK_INFO{};
-        joy[0].num_sticks = 4;
-        for (int s = 0; s < 4; s++)
-            joy[0].stick[s].num_axis = 2;
-        joy[0].num_buttons = 11;
-        num_joysticks = 1;
-    }
-
-    static void unplug()
-    {
-        joy[0] = JOYSTICK_INFO{};
-        num_joysticks = 0;
     }
 
     static void stick(int s, int x, int y)

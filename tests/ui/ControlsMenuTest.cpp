@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <set>
 
+#include "FakePad.h"
 #include "SoundLog.h"
 #include "StandInResources.h"
 #include "UiTestSupport.h"
@@ -27,7 +28,8 @@ protected:
     {
         settings = Settings();
         controls.bind(settings);
-        unplug();
+        unplugPad();
+        gamepad.poll(false);
         menu.result = LEAVE;
         menu.start();
     }
@@ -35,25 +37,10 @@ protected:
     void TearDown() override
     {
         keys.releaseAll();
-        unplug();
+        unplugPad();
+        gamepad.poll(false);
         settings = Settings();
         controls.bind(settings);
-    }
-
-    static void unplug()
-    {
-        joy[0] = JOYSTICK_INFO{};
-        num_joysticks = 0;
-        gamepad.poll(false);
-    }
-
-    static void plugIn()
-    {
-        joy[0].num_sticks = 4;
-        for (int s = 0; s < 4; s++)
-            joy[0].stick[s].num_axis = 2;
-        joy[0].num_buttons = 11;
-        num_joysticks = 1;
     }
 
     bool tick()
@@ -174,7 +161,7 @@ TEST_F(ControlsScreen, RandomBindingsNeverLeaveAnActionUnbound)
 {
     const int pressable[] = {KEY_UP,  KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ENTER,
                              KEY_ESC, KEY_A,    KEY_7,    KEY_F11,   KEY_SPACE};
-    plugIn();
+    plugInPad();
     std::srand(23);
     for (int round = 0; round < 300; round++) {
         moveTo(static_cast<unsigned>(std::rand() % ACTION_COUNT));
@@ -194,7 +181,7 @@ TEST_F(ControlsScreen, RandomBindingsNeverLeaveAnActionUnbound)
 
 TEST_F(ControlsScreen, ThePadAloneBindsButtonsAndKeepsChooseAndBackOnOne)
 {
-    plugIn();
+    plugInPad();
     tapDpad(+1);
     tapDpad(-1);
     EXPECT_EQ(0u, menu.selected);  // Up
