@@ -3,6 +3,7 @@
 # "wispen --replay" on that file plays it to its end, where the score line
 # reads as it did when the game was over, and says the replay kept in step.
 # A file that is no replay gives one "Error: ..." line and status 1.
+# "wispen --verify-replay" finds the game in step without a display.
 E2E_TEST_TIMEOUT=${E2E_TEST_TIMEOUT:-170}
 source "$(dirname "$0")/lib.sh"
 : "${WISPEN_HSC_TOOL:?WISPEN_HSC_TOOL must name the high-score tool}"
@@ -59,9 +60,20 @@ expect_status 0
 
 printf 'WSPR not really a replay' > broken.rpl
 for bad in broken.rpl missing.rpl; do
-  timeout 10 env HOME="$E2E_DIR/home" ./wispen --replay "$bad" > bad.out 2>&1
+  timeout 10 env HOME="$E2E_DIR/home" ./wispen --replay "$bad" > "$bad.out" 2>&1
   status=$?
   [ "$status" = 1 ] || fail "--replay $bad ended with status $status, expected 1"
-  [ "$(wc -l < bad.out)" = 1 ] && grep -q '^Error: ' bad.out || fail "--replay $bad said: $(cat bad.out)"
+  [ "$(wc -l < "$bad.out")" = 1 ] && grep -q '^Error: ' "$bad.out" || fail "--replay $bad said: $(cat "$bad.out")"
 done
+
+# The game just played, checked without a display: in step, status 0, and
+# a file that is no replay gives the same one line as above and status 2.
+timeout 30 env -u DISPLAY HOME="$E2E_DIR/home" ./wispen --verify-replay wispen-last.rpl > verify.out 2>&1
+status=$?
+[ "$status" = 0 ] || fail "--verify-replay ended with status $status: $(cat verify.out)"
+grep -Eqx 'wispen-last.rpl: recorded ([0-9]+) at tick ([0-9]+), replayed \1 at tick \2: in step' verify.out ||
+  fail "--verify-replay said: $(cat verify.out)"
+timeout 10 env -u DISPLAY HOME="$E2E_DIR/home" ./wispen --verify-replay broken.rpl > verify.out 2>&1
+status=$?
+[ "$status" = 2 ] && [ "$(cat verify.out)" = "$(cat broken.rpl.out)" ] || fail "--verify-replay broken.rpl: status $status, $(cat verify.out)"
 pass

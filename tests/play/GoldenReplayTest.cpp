@@ -1,9 +1,14 @@
+#include <cstdio>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 
+#include "FileBytes.h"
 #include "PlayFixture.h"
+#include "TempDir.h"
 #include "app/Controls.h"
 #include "play/ReplayScreen.h"
+#include "play/ReplayVerifier.h"
 
 namespace {
 
@@ -21,6 +26,7 @@ const Golden GOLDENS[] = {
     {"easy-long.rpl", 3900, 3239},
     {"normal-abandoned.rpl", 400, 901},
     {"hard-plain.rpl", 950, 856},
+    {"easy-steered.rpl", 7800, 3966},
 };
 
 std::string goldenPath(const char* file) { return std::string(WISPEN_SOURCE_DIR) + "/tests/replays/" + file; }
@@ -101,6 +107,53 @@ TEST_F(GoldenReplay, AChangedKeyOrScoreIsOutOfStep)
     ReplayScreen other;
     playToEnd(other, wrongScore);
     EXPECT_TRUE(other.outOfStep());
+}
+
+// What "wispen --verify-replay" prints and ends with: in step for every
+// golden, out of step once one key of one tick is changed, and unreadable,
+// with the reason --replay gives, for a damaged file.
+TEST_F(GoldenReplay, TheVerifierGivesEachFileItsVerdictAndStatus)
+{
+    TempDir dir;
+    const std::string outPath = dir.path() + "/out", errPath = dir.path() + "/err";
+    auto verify = [&](const std::string& path) {
+        std::FILE* out = std::fopen(outPath.c_str(), "w");
+        std::FILE* err = std::fopen(errPath.c_str(), "w");
+        ReplayVerifier::Status status = ReplayVerifier::verify(path, out, err);
+        std::fclose(out);
+        std::fclose(err);
+        return status;
+    };
+    for (const Golden& golden : GOLDENS) {
+        SCOPED_TRACE(golden.file);
+        EXPECT_EQ(verify(goldenPath(golden.file)), ReplayVerifier::InStep);
+        std::string recorded = std::to_string(golden.score) + " at tick " + std::to_string(golden.ticks);
+        EXPECT_EQ(fileBytes(outPath),
+                  goldenPath(golden.file) + ": recorded " + recorded + ", replayed " + recorded + ": in step\n");
+        EXPECT_EQ(fileBytes(errPath), "");
+    }
+
+    Replay changed = load("hard-plain.rpl");
+    changed.ticks[changed.ticks.size() / 2] ^= 1u;  // Left, half way
+    const std::string changedPath = dir.path() + "/changed.rpl";
+    ASSERT_TRUE(changed.write(changedPath));
+    EXPECT_EQ(verify(changedPath), ReplayVerifier::OutOfStep);
+    std::string line = fileBytes(outPath);
+    EXPECT_EQ(line.rfind(changedPath + ": recorded 950 at tick 856, replayed ", 0), 0u) << line;
+    const std::string verdict = ": out of step\n";
+    ASSERT_GT(line.size(), verdict.size());
+    EXPECT_EQ(line.substr(line.size() - verdict.size()), verdict) << line;
+
+    std::string bytes = fileBytes(goldenPath("hard-plain.rpl"));
+    bytes[bytes.size() / 2] ^= 0x10;
+    const std::string damagedPath = dir.path() + "/damaged.rpl";
+    std::ofstream(damagedPath, std::ios::binary) << bytes;
+    Replay unread;
+    std::string why;
+    ASSERT_FALSE(Replay::read(damagedPath, unread, why));
+    EXPECT_EQ(verify(damagedPath), ReplayVerifier::Unreadable);
+    EXPECT_EQ(fileBytes(outPath), "");
+    EXPECT_EQ(fileBytes(errPath), "Error: " + why + "\n");
 }
 
 // A game recorded now plays back the same, whatever it went through: an
