@@ -16,13 +16,14 @@ set(WISPEN_HOMEPAGE "https://wispen.org" CACHE STRING "The game's home page")
 # The launcher finds the rest of the tree relative to itself.
 file(RELATIVE_PATH WISPEN_LAUNCHER_TO_GAME /prefix/${WISPEN_INSTALL_GAMESDIR} /prefix/${WISPEN_INSTALL_GAMEDIR})
 file(RELATIVE_PATH WISPEN_LAUNCHER_TO_DATA /prefix/${WISPEN_INSTALL_GAMESDIR} /prefix/${WISPEN_INSTALL_DATADIR})
+list(JOIN WISPEN_DATA_FILES " " WISPEN_LAUNCHER_DATA_FILES)
 configure_file(scripts/wispen.in ${CMAKE_BINARY_DIR}/install/wispen @ONLY)
 configure_file(assets/${WISPEN_APP_ID}.metainfo.xml.in ${CMAKE_BINARY_DIR}/install/${WISPEN_APP_ID}.metainfo.xml @ONLY)
 configure_file(assets/wispen.6.in ${CMAKE_BINARY_DIR}/install/wispen.6 @ONLY)
 
 install(TARGETS wispen RUNTIME DESTINATION ${WISPEN_INSTALL_GAMEDIR})
-install(FILES ${WISPEN_RUN_DIR}/data.dat ${WISPEN_RUN_DIR}/wispen.it ${WISPEN_RUN_DIR}/story
-  DESTINATION ${WISPEN_INSTALL_DATADIR})
+list(TRANSFORM WISPEN_DATA_FILES PREPEND ${WISPEN_RUN_DIR}/ OUTPUT_VARIABLE data_paths)
+install(FILES ${data_paths} DESTINATION ${WISPEN_INSTALL_DATADIR})
 # A new player's settings, which the launcher copies: the program's own
 # defaults stay as they are for a game run without any Wispen.ini.
 install(FILES assets/Wispen.ini DESTINATION ${WISPEN_INSTALL_DATADIR})
@@ -34,4 +35,5 @@ foreach(size ${WISPEN_ICON_SIZES})
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME wispen.png)
 endforeach()
 install(FILES ${CMAKE_BINARY_DIR}/install/wispen.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-install(FILES assets/copyright assets/changelog DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# A Debian package installs its own copies of these two (debian/not-installed).
+install(FILES debian/copyright debian/changelog DESTINATION ${CMAKE_INSTALL_DOCDIR})

@@ -3,20 +3,22 @@
 # Does nothing it does not need to.
 #   --play: only what building and playing needs, and a build without tests
 #           and benchmarks;
-#   --package: that, and the tools that make the Debian package;
+#   --package: only the tools and the build dependencies (debian/control)
+#           that make the Debian package, and no build;
 #   otherwise: everything the tests need too.
 #   -B DIR, --build-dir DIR: the build directory (default: build).
 # Every other argument goes to cmake and must be one word, e.g. -DNAME=VALUE;
 # a bare word is refused, so that no argument is ever taken for a directory.
-# Usage: scripts/setup.sh [--play | --package] [-B DIR] [-DNAME=VALUE...]
+# Usage: scripts/setup.sh [--play] [-B DIR] [-DNAME=VALUE...]
+#        scripts/setup.sh --package
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PLAY_PACKAGES=(liballegro4-dev libaldmb1-dev libjpgalleg4-dev cmake make g++ pkg-config)
-PACKAGE_PACKAGES=(dpkg-dev)
+PACKAGE_PACKAGES=(build-essential dpkg-dev debhelper)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-apps imagemagick
                libx11-dev x11-utils sox clang libclang-rt-14-dev libebur128-dev
-               desktop-file-utils appstream lintian man-db dpkg-dev)
+               desktop-file-utils appstream lintian man-db build-essential dpkg-dev debhelper)
 
 mode=test
 BUILD_DIR=build
@@ -45,29 +47,38 @@ case $mode in
   test) PACKAGES+=("${TEST_PACKAGES[@]}") ;;
 esac
 
+# as_root COMMAND...: as root, or through sudo; without either it stops
+# and names what to run.
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null; then
+    sudo "$@"
+  else
+    echo "setup: not root and no sudo; as root, run: $*" >&2
+    exit 1
+  fi
+}
+
 missing=()
 for package in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  if [ "$(id -u)" -ne 0 ]; then
-    if ! command -v sudo >/dev/null; then
-      echo "setup: not root and no sudo; as root, run: apt-get install ${missing[*]}" >&2
-      exit 1
-    fi
-    SUDO="sudo"
-  fi
   echo "Installing: ${missing[*]}"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# The package is built with Debian's hardening and optimisation flags. CMake
-# reads no CPPFLAGS, so they (the fortified functions) go with the compiler's.
+# The package's build dependencies are the ones debian/control names, and
+# dpkg-buildpackage builds it (scripts/package.sh).
 if [ "$mode" = package ]; then
-  eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
-  export CXXFLAGS="$CPPFLAGS $CXXFLAGS"
+  if ! dpkg-checkbuilddeps 2>/dev/null; then
+    echo "Installing the build dependencies of debian/control"
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -qq --no-install-recommends ./
+  fi
+  exit 0
 fi
 
 # Said every time, as the cache keeps what the last run chose.

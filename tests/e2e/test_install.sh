@@ -7,10 +7,12 @@
 # installed settings (yield on); a player's own Wispen.ini is left alone. A fresh install to another
 # prefix, the first one gone, still finds the player's settings and scores.
 # A copy of the tree with a stand-in program shows what the launcher hands
-# on: the player's directory, the replay named absolutely, the exit status.
+# on: the player's directory, the replay named absolutely, the exit status,
+# and a replay check run where it was asked for, without the directory.
 E2E_TEST_TIMEOUT=${E2E_TEST_TIMEOUT:-200}
 source "$(dirname "$0")/lib.sh"
 : "${WISPEN_HSC_TOOL:?WISPEN_HSC_TOOL must name the high-score tool}"
+: "${WISPEN_DATA_FILES:?WISPEN_DATA_FILES must list the data files}"
 
 user_dir=$E2E_DIR/home/.local/share/wispen
 
@@ -61,7 +63,7 @@ ini=$user_dir/Wispen.ini
 grep -Eq '^vsync *= *1' "$ini" || fail "vsync is not 1 in $ini"
 grep -Eq '^difficulty *= *0' "$ini" || fail "difficulty is not 0 in $ini"
 grep -Eq '^yield *= *1' "$ini" || fail "a new player did not start from the installed settings"
-for f in data.dat wispen.it story; do
+for f in $WISPEN_DATA_FILES; do
   [ "$(readlink "$user_dir/$f")" = "$E2E_DIR/stage1/usr/local/share/games/wispen/$f" ] || fail "$user_dir/$f does not point at the install"
 done
 
@@ -130,6 +132,9 @@ HOME="$E2E_DIR/home" XDG_DATA_HOME= "$launcher" > /dev/null
 cmp -s "$ini" "$E2E_DIR/moved/share/games/wispen/Wispen.ini" || fail "the installed settings were not copied into a directory without them"
 mv own.ini "$ini"
 [ "$(readlink "$user_dir/wispen.it")" = "$E2E_DIR/moved/share/games/wispen/wispen.it" ] || fail "wispen.it does not point at the moved copy"
+# A replay check needs no player's directory: the file is named as given.
+out=$(cd caller && XDG_DATA_HOME= HOME=/nonexistent "$launcher" --verify-replay game.rpl)
+[ $? = 7 ] && [ "$out" = "$E2E_DIR/caller|--verify-replay game.rpl" ] || fail "the check got \"$out\""
 out=$(XDG_DATA_HOME="$E2E_DIR/xdg/data" HOME=/nonexistent "$launcher")
 [ "$out" = "$E2E_DIR/xdg/data/wispen|" ] || fail "XDG_DATA_HOME was not used: \"$out\""
 [ "$("$launcher" --version)" = "wispen 1.0.0" ] || fail "--version printed \"$("$launcher" --version)\""
