@@ -45,7 +45,8 @@ fi
 if [ ! -d "$tree" ]; then
   mkdir -p "$chroots"
   rm -rf "$tree.new"
-  debootstrap --variant=minbase --arch="$arch" bookworm "$tree.new" "$mirror"
+  debootstrap --variant=minbase --arch="$arch" bookworm "$tree.new" "$mirror" > "$chroots/debootstrap-$arch.log" 2>&1 ||
+    { tail -n 20 "$chroots/debootstrap-$arch.log"; echo "check-arch: debootstrap failed" >&2; exit 1; }
   mv "$tree.new" "$tree"
   say "chroot made"
 fi
