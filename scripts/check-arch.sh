@@ -11,6 +11,10 @@
 #        WISPEN_CHROOTS: where the chroots are kept (default /var/tmp/wispen-chroots)
 #        WISPEN_MIRROR: the Debian mirror (default http://deb.debian.org/debian)
 set -euo pipefail
+
+# The whole script is one function, read before it starts: a run lasts half
+# an hour, and bash would otherwise read an edited file from the middle.
+main() {
 arch=${1:-}
 case $arch in
   i386 | arm64 | amd64) ;;
@@ -100,4 +104,7 @@ in_chroot sh -c "cd /build && autopkgtest --no-built-binaries ./wispen-$version 
   { tail -n 30 "$work/autopkgtest.log"; echo "check-arch $arch: autopkgtest failed (log: $work/autopkgtest.log)" >&2; status=1; }
 sed -n '/@@@@ summary/,$p' "$work/autopkgtest.log" | tail -n +2
 say "done"
-exit $status
+return $status
+}
+
+main "$@"
