@@ -65,7 +65,7 @@ version=$(cd "$work/src" && dpkg-parsechangelog -S Version)
 mv "$work/src" "$work/source"
 mounts=()
 cleanup() {
-  for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do umount "${mounts[i]}" || true; done
+  for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do umount "${mounts[i]}" || umount -l "${mounts[i]}" || true; done
 }
 trap cleanup EXIT
 for fs in proc dev dev/pts; do
