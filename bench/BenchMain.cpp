@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "StandInResources.h"
-#include "app/Resources.h"
+#include "frame/Resources.h"
 
 // The benchmarks run against the library started without a display, like the
 // tests: memory bitmaps at 32 bits, the game's own data when it has been

@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 
-#include "app/Controls.h"
-#include "app/Resources.h"
-#include "app/Settings.h"
-#include "app/Sound.h"
+#include "input/Controls.h"
+#include "frame/Resources.h"
+#include "settings/Settings.h"
+#include "frame/Sound.h"
 #include "play/MainGame.h"
 
 namespace {

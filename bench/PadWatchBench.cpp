@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 #include <cstring>
 
-#include "app/PadWatch.h"
+#include "input/PadWatch.h"
 
 namespace {
 

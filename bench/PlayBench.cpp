@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "PlayScene.h"
-#include "app/Resources.h"
-#include "app/Settings.h"
+#include "frame/Resources.h"
+#include "settings/Settings.h"
 #include "play/MainGame.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <benchmark/benchmark.h>
 #include <memory>
 
-#include "app/Controls.h"
-#include "app/Settings.h"
+#include "input/Controls.h"
+#include "settings/Settings.h"
 #include "play/MainGame.h"
 #include "play/ReplayScreen.h"
 

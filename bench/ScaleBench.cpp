@@ -4,7 +4,7 @@
 
 #include "PlayScene.h"
 #include "ScaledPresent.h"
-#include "app/DoubleBuffer.h"
+#include "desktop/DoubleBuffer.h"
 #include "play/MainGame.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "app/DoubleBuffer.h"
+#include "desktop/DoubleBuffer.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <benchmark/benchmark.h>
 
 #include "ScaledPresent.h"
-#include "app/Settings.h"
-#include "app/WispenGame.h"
+#include "settings/Settings.h"
+#include "flow/WispenGame.h"
 
 namespace {
 

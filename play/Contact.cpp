@@ -3,7 +3,7 @@
 #include <allegro.h>
 #include <cmath>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "world/Player.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <optional>
 
-#include "app/Controls.h"
-#include "app/Resources.h"
-#include "app/Settings.h"
-#include "app/Sound.h"
+#include "input/Controls.h"
+#include "frame/Resources.h"
+#include "settings/Settings.h"
+#include "frame/Sound.h"
 #include "play/Contact.h"
 #include "scores/HighScoreTable.h"
 #include "world/Difficulty.h"

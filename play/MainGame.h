@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/GameScreen.h"
+#include "frame/GameScreen.h"
 #include "play/Hud.h"
 #include "play/Replay.h"
 #include "world/Camera.h"

@@ -7,9 +7,8 @@
 #include <iterator>
 #include <unistd.h>
 
-#include "app/FileSave.h"
-#include "app/Game.h"
-#include "app/Settings.h"
+#include "files/FileSave.h"
+#include "settings/Settings.h"
 #include "world/Difficulty.h"
 
 namespace {

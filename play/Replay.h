@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Action.h"
+#include "settings/Action.h"
 
 // The game's version. A replay is played only by the version that recorded
 // it: any change to the play logic may make the same keys play another game,
@@ -21,7 +21,7 @@ public:
     // About 77 hours at 60 ticks a second: a longer claim is a damaged file,
     // refused before anything is allocated for it.
     static constexpr std::uint32_t MAX_TICKS = 1u << 24;
-    // A tick's byte: the six actions (bits 0 to 5, as app/Action.h orders
+    // A tick's byte: the six actions (bits 0 to 5, as settings/Action.h orders
     // them), so a remapped key plays the same game, and, in bit 6, Back as
     // the screen's last snapshot held it, which decides whether a held Back
     // counts as pressed.

@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "app/Controls.h"
+#include "input/Controls.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/GameScreen.h"
-#include "app/Settings.h"
+#include "frame/GameScreen.h"
+#include "settings/Settings.h"
 #include "play/MainGame.h"
 #include "play/Replay.h"
 

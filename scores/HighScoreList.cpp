@@ -3,7 +3,7 @@
 #include <allegro.h>
 #include <memory>
 
-#include "app/GameScreen.h"
+#include "frame/GameScreen.h"
 #include "ui/Menu.h"
 #include "ui/MenuItem.h"
 

@@ -1,6 +1,6 @@
 #include "scores/HighScoreTable.h"
 
-#include "app/FileSave.h"
+#include "files/FileSave.h"
 
 #include <algorithm>
 #include <allegro.h>

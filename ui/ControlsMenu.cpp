@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "app/Controls.h"
-#include "app/Gamepad.h"
-#include "app/KeyNames.h"
-#include "app/Settings.h"
+#include "input/Controls.h"
+#include "input/Gamepad.h"
+#include "input/KeyNames.h"
+#include "settings/Settings.h"
 #include "ui/MenuItemBinding.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Action.h"
+#include "settings/Action.h"
 #include "ui/Menu.h"
 
 // The controls screen: one line for each action with the key and the pad

@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "app/Dispose.h"
+#include "desktop/Dispose.h"
 
 BITMAP* framedPanel(BITMAP*& cache, int width, int height, int fill)
 {

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <allegro.h>
 
-#include "app/Controls.h"
-#include "app/Dispose.h"
-#include "app/Resources.h"
-#include "app/Settings.h"
-#include "app/Sound.h"
+#include "input/Controls.h"
+#include "desktop/Dispose.h"
+#include "frame/Resources.h"
+#include "settings/Settings.h"
+#include "frame/Sound.h"
 #include "ui/FramedPanel.h"
 
 BITMAP* Menu::panelBitmap = nullptr;

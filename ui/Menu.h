@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/GameScreen.h"
+#include "frame/GameScreen.h"
 #include "ui/MenuItem.h"
 
 struct BITMAP;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Action.h"
+#include "settings/Action.h"
 
 struct BITMAP;
 class Menu;

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <string>
 
-#include "app/Gamepad.h"
+#include "input/Gamepad.h"
 
 namespace {
 

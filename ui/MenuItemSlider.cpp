@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <allegro.h>
 
-#include "app/Resources.h"
-#include "app/Settings.h"
-#include "app/Sound.h"
+#include "frame/Resources.h"
+#include "settings/Settings.h"
+#include "frame/Sound.h"
 
 MenuItemSlider::MenuItemSlider(const char* label, int id, int y, int32_t* value, int count,
                                const int32_t* values, const char* const* names)

@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "app/Dispose.h"
+#include "desktop/Dispose.h"
 #include "ui/FramedPanel.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/GameScreen.h"
+#include "frame/GameScreen.h"
 
 struct BITMAP;
 

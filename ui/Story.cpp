@@ -4,9 +4,9 @@
 #include <cmath>
 #include <fstream>
 
-#include "app/Controls.h"
-#include "app/FileSave.h"
-#include "app/Resources.h"
+#include "input/Controls.h"
+#include "files/FileSave.h"
+#include "frame/Resources.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/GameScreen.h"
+#include "frame/GameScreen.h"
 
 struct BITMAP;
 

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <iterator>
 
-#include "app/Dispose.h"
-#include "app/Resources.h"
-#include "app/Settings.h"
+#include "desktop/Dispose.h"
+#include "frame/Resources.h"
+#include "settings/Settings.h"
 #include "world/Camera.h"
 #include "world/Difficulty.h"
 #include "world/UserInput.h"

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/AssetManifest.h"
+#include "frame/AssetManifest.h"
 #include "world/Input.h"
 #include "world/Object.h"
 

@@ -4,8 +4,8 @@
 #include <allegro.h>
 #include <cstdlib>
 
-#include "app/Resources.h"
-#include "app/Settings.h"
+#include "frame/Resources.h"
+#include "settings/Settings.h"
 #include "world/Camera.h"
 
 namespace {

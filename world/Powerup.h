@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/AssetManifest.h"
+#include "frame/AssetManifest.h"
 #include "world/Player.h"
 
 // A collectable shown as a fountain of star sprites. It grows in, waits for

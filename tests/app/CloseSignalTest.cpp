@@ -3,7 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "app/CloseSignals.h"
+#include "desktop/CloseSignals.h"
 
 // In a child process each time: the handlers stay for the rest of a process.
 namespace {

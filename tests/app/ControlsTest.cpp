@@ -6,10 +6,10 @@
 #include <string>
 
 #include "FakePad.h"
-#include "app/Controls.h"
-#include "app/Gamepad.h"
-#include "app/KeyNames.h"
-#include "app/Settings.h"
+#include "input/Controls.h"
+#include "input/Gamepad.h"
+#include "input/KeyNames.h"
+#include "settings/Settings.h"
 #include "TempDir.h"
 
 // The keyboard and the pad reach the screens only as actions, through the

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "app/DisplayMode.h"
-#include "app/Game.h"
-#include "app/Settings.h"
+#include "desktop/DisplayMode.h"
+#include "frame/Game.h"
+#include "settings/Settings.h"
 
 namespace {
 

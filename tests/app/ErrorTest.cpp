@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "app/Error.h"
+#include "files/Error.h"
 
 TEST(Error, OnlyCodeZeroIsSuccess)
 {

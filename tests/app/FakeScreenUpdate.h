@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ScreenUpdate.h"
+#include "desktop/ScreenUpdate.h"
 
 // A strategy that draws into a small memory bitmap (there is no screen under
 // the test system driver) and logs what is done to it, or fails to create

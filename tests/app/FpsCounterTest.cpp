@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/FpsCounter.h"
+#include "desktop/FpsCounter.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "TempDir.h"
-#include "app/Game.h"
-#include "app/Settings.h"
+#include "frame/Game.h"
+#include "settings/Settings.h"
 
 TEST(TickRate, RatesTheTimerCannotDeliverRunAtTheDefault)
 {

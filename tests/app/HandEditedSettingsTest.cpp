@@ -19,11 +19,11 @@
 #include "FileBytes.h"
 #include "TempDir.h"
 #include "StandInResources.h"
-#include "app/CloseSignals.h"
-#include "app/Game.h"
-#include "app/Resources.h"
-#include "app/Settings.h"
-#include "app/Sound.h"
+#include "desktop/CloseSignals.h"
+#include "frame/Game.h"
+#include "frame/Resources.h"
+#include "settings/Settings.h"
+#include "frame/Sound.h"
 
 // A configuration file as a player may leave it: hand-edited to absurd values,
 // emptied, or overwritten with something else. It is read without harm and

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "FakeScreenUpdate.h"
-#include "app/CloseSignals.h"
-#include "app/Game.h"
-#include "app/Settings.h"
+#include "desktop/CloseSignals.h"
+#include "frame/Game.h"
+#include "settings/Settings.h"
 
 namespace {
 

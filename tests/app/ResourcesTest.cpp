@@ -12,8 +12,8 @@
 #include "SoundLog.h"
 #include "TempDir.h"
 #include "StandInResources.h"
-#include "app/Resources.h"
-#include "app/Settings.h"
+#include "frame/Resources.h"
+#include "settings/Settings.h"
 
 // The loader is run against the data.dat and wispen.it that the build made
 // in the run directory (the tests' working directory), and against copies of

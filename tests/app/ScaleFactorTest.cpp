@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "app/FramePlacement.h"
-#include "app/DisplayMode.h"
-#include "app/Settings.h"
+#include "desktop/FramePlacement.h"
+#include "desktop/DisplayMode.h"
+#include "settings/Settings.h"
 
 namespace {
 

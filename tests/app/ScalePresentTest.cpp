@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "app/DoubleBuffer.h"
-#include "app/Game.h"
-#include "app/PageFlipping.h"
-#include "app/ScreenUpdate.h"
-#include "app/Settings.h"
+#include "desktop/DoubleBuffer.h"
+#include "frame/Game.h"
+#include "desktop/PageFlipping.h"
+#include "desktop/ScreenUpdate.h"
+#include "settings/Settings.h"
 
 namespace {
 

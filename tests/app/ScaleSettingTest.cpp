@@ -5,7 +5,7 @@
 #include <string>
 
 #include "TempDir.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "FileFaults.h"
 #include "FileBytes.h"
 #include "TempDir.h"

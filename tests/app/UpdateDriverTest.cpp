@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "FakeScreenUpdate.h"
-#include "app/DisplayMode.h"
-#include "app/DoubleBuffer.h"
-#include "app/Game.h"
-#include "app/PageFlipping.h"
-#include "app/TripleBuffer.h"
+#include "desktop/DisplayMode.h"
+#include "desktop/DoubleBuffer.h"
+#include "frame/Game.h"
+#include "desktop/PageFlipping.h"
+#include "desktop/TripleBuffer.h"
 
 namespace {
 

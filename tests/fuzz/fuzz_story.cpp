@@ -8,7 +8,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "app/Resources.h"
+#include "frame/Resources.h"
 #include "ui/Story.h"
 
 namespace {

@@ -28,10 +28,10 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #include "SoundLog.h"
 #include "TempDir.h"
 #include "StandInResources.h"
-#include "app/Controls.h"
-#include "app/KeyNames.h"
-#include "app/Settings.h"
-#include "app/WispenGame.h"
+#include "input/Controls.h"
+#include "input/KeyNames.h"
+#include "settings/Settings.h"
+#include "flow/WispenGame.h"
 #include "ui/MenuItemEdit.h"
 
 // A long session of the whole application, headless: random fingers on the

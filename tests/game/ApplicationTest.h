@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "app/Controls.h"
-#include "app/Settings.h"
-#include "app/WispenGame.h"
+#include "input/Controls.h"
+#include "settings/Settings.h"
+#include "flow/WispenGame.h"
 #include "TempDir.h"
 #include "StandInResources.h"
 

@@ -3,8 +3,8 @@
 
 #include "FakePad.h"
 #include "ApplicationTest.h"
-#include "app/Controls.h"
-#include "app/Gamepad.h"
+#include "input/Controls.h"
+#include "input/Gamepad.h"
 #include "ui/MenuItemEdit.h"
 
 // The whole game played with the first gamepad. The tests write the library's

@@ -1,7 +1,7 @@
 #include <aldumb.h>
 
 #include "ApplicationTest.h"
-#include "app/Resources.h"
+#include "frame/Resources.h"
 
 namespace {
 

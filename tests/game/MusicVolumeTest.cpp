@@ -5,8 +5,8 @@
 
 #include "TempDir.h"
 #include "StandInResources.h"
-#include "app/Settings.h"
-#include "app/WispenGame.h"
+#include "settings/Settings.h"
+#include "flow/WispenGame.h"
 
 // The music volume from a hand-edited configuration file: whatever volMusic
 // holds, the music plays between silence and full.

@@ -1,7 +1,7 @@
 #include <string>
 
 #include "ApplicationTest.h"
-#include "app/Resources.h"
+#include "frame/Resources.h"
 #include "ui/MenuItemEdit.h"
 #include "ui/MenuItemSlider.h"
 #include "ui/MenuItemToggle.h"

@@ -7,7 +7,7 @@
 
 #include "PlayFixture.h"
 #include "SoundLog.h"
-#include "app/Resources.h"
+#include "frame/Resources.h"
 
 // Every key the play screen reads, set one at a time to what a hand-edited or
 // damaged configuration file can hold (text reads as 0). Random play with each

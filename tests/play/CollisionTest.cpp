@@ -2,7 +2,7 @@
 
 #include "PlayFixture.h"
 #include "SoundLog.h"
-#include "app/Resources.h"
+#include "frame/Resources.h"
 #include "play/Contact.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "FileBytes.h"
 #include "PlayFixture.h"
 #include "TempDir.h"
-#include "app/Controls.h"
+#include "input/Controls.h"
 #include "play/ReplayScreen.h"
 #include "play/ReplayVerifier.h"
 

@@ -1,5 +1,5 @@
 #include "PlayFixture.h"
-#include "app/Resources.h"
+#include "frame/Resources.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "StandInResources.h"
-#include "app/Controls.h"
-#include "app/Settings.h"
+#include "input/Controls.h"
+#include "settings/Settings.h"
 #include "play/MainGame.h"
 
 // A play screen over in-memory resources, with the settings, the key array

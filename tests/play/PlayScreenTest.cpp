@@ -5,7 +5,7 @@
 #include "PlayFixture.h"
 #include "SoundLog.h"
 #include "TempDir.h"
-#include "app/Resources.h"
+#include "frame/Resources.h"
 #include "world/AIInput.h"
 
 namespace {

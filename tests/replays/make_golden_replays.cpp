@@ -16,7 +16,7 @@
 #include <string>
 
 #include "StandInResources.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "play/MainGame.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/Sound.h"
+#include "frame/Sound.h"
 
 // Records every sample the game starts or stops while it is alive.
 class SoundLog {

@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "app/Resources.h"
+#include "frame/Resources.h"
 #include "world/Powerup.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include "StandInResources.h"
 #include "UiTestSupport.h"
-#include "app/Resources.h"
+#include "frame/Resources.h"
 #include "ui/Menu.h"
 #include "ui/MenuItemSlider.h"
 #include "ui/MenuItemToggle.h"

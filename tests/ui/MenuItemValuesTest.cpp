@@ -4,7 +4,7 @@
 #include "SoundLog.h"
 #include "StandInResources.h"
 #include "UiTestSupport.h"
-#include "app/Resources.h"
+#include "frame/Resources.h"
 #include "ui/Menu.h"
 #include "ui/MenuItemSlider.h"
 #include "ui/MenuItemToggle.h"

@@ -4,8 +4,8 @@
 #include "SoundLog.h"
 #include "StandInResources.h"
 #include "UiTestSupport.h"
-#include "app/Resources.h"
-#include "app/Settings.h"
+#include "frame/Resources.h"
+#include "settings/Settings.h"
 #include "ui/Menu.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "TempDir.h"
 #include "StandInResources.h"
 #include "UiTestSupport.h"
-#include "app/Resources.h"
+#include "frame/Resources.h"
 #include "ui/Story.h"
 
 namespace {

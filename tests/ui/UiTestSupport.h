@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "app/GameScreen.h"
+#include "frame/GameScreen.h"
 
 // Holds the library's key array the way a player's fingers would between two
 // ticks; every key is up again when it goes out of scope.

@@ -6,7 +6,7 @@
 
 #include "StandInResources.h"
 #include "WorldTestSupport.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "world/Camera.h"
 #include "world/Player.h"
 #include "world/Powerup.h"

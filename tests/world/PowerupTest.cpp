@@ -1,7 +1,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
-#include "app/Resources.h"
+#include "frame/Resources.h"
 #include "world/Powerup.h"
 #include "StandInResources.h"
 #include "WorldTestSupport.h"

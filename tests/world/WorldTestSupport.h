@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "world/Camera.h"
 #include "world/Input.h"
 #include "world/Player.h"

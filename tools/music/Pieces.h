@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MusicOrders.h"
+#include "flow/MusicOrders.h"
 #include "music/ItModule.h"
 
 // Channel pans, volumes and count shared by the pieces.

@@ -15,7 +15,7 @@
 #include <allegro.h>
 #include <dumb.h>
 
-#include "app/MusicOrders.h"
+#include "flow/MusicOrders.h"
 #include "musiccheck/Loudness.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <vector>
 
-#include "app/AssetManifest.h"
+#include "frame/AssetManifest.h"
 #include "paint/Geometry.h"
 #include "paint/Mask.h"
 

@@ -13,7 +13,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/AssetManifest.h"
+#include "frame/AssetManifest.h"
 #include "paint/BackdropPainter.h"
 #include "paint/CreaturePainter.h"
 #include "paint/PixelFont.h"

@@ -6,8 +6,8 @@
 #include <iterator>
 #include <cstdio>
 
-#include "app/AssetManifest.h"
-#include "app/WispenGame.h"
+#include "frame/AssetManifest.h"
+#include "flow/WispenGame.h"
 #include "play/MainGame.h"
 #include "ui/Story.h"
 #include "world/Powerup.h"

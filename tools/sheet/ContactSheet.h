@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/WispenGame.h"
+#include "flow/WispenGame.h"
 
 struct BITMAP;
 struct DATAFILE;

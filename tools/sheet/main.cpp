@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <jpgalleg.h>
 
-#include "app/Resources.h"
+#include "frame/Resources.h"
 #include "sheet/ContactSheet.h"
 
 // JPGalleg keeps a few small tables from loading a JPEG until exit, which is

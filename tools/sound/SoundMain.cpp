@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/AssetManifest.h"
+#include "frame/AssetManifest.h"
 #include "sound/Recipes.h"
 #include "sound/Wav.h"
 

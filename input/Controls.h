@@ -1,0 +1,67 @@
+#pragma once
+
+#include <array>
+
+#include "settings/Action.h"
+
+struct Settings;
+
+// The actions the screens read as held: the keyboard's key bound to each,
+// together with what the gamepad holds, so every screen answers the pad
+// exactly as it answers the keyboard and a remapped key everywhere at once.
+// The single instance is a global, like the settings record.
+class Controls {
+public:
+    // A scan code for each action, in the actions' order.
+    using Keys = std::array<int, ACTION_COUNT>;
+
+    Controls();
+
+    static int defaultKey(Action action);
+    // Whether action may have the key: not one the game keeps for itself,
+    // and for Choose and Back, which enter a name, not one that edits it.
+    static bool bindable(Action action, int scancode);
+    // The actions' keys as the settings name them. A name of no key or of one
+    // the action may not have, and a key an action listed earlier already
+    // has, give the action its default; a default another action has chosen sends that action
+    // back to its own default too. No two actions ever share a key.
+    static Keys keysOf(const Settings& s);
+
+    // From now on the actions read the keys the settings name.
+    void bind(const Settings& s);
+    int keyOf(Action action) const;
+
+    bool held(Action action) const;
+
+    // The gamepad holds action down, or lets it go, until it says otherwise;
+    // the keyboard's own state is never touched.
+    void holdPad(Action action, bool down);
+    void releasePad();
+    // The actions bound to the keyboard's scancode read as up until the key
+    // is let go: a key that was part of a shortcut does nothing more on the
+    // screens.
+    void ignoreUntilReleased(int scancode);
+
+    // The actions as the devices hold them now, bit bitOf(action) each.
+    unsigned heldActions() const;
+    // Until unlatch, the actions read as mask says, whatever the devices do:
+    // a tick then sees one state of them from its first step to its last,
+    // and a replay can stand in for the player.
+    void latch(unsigned mask);
+    void unlatch();
+    // Any key of the keyboard, bound or not, or any action on the pad,
+    // latched or not: what ends a replay shown between menus.
+    bool anyDeviceKeyHeld() const;
+
+private:
+    bool deviceHeld(Action action) const;
+
+    Keys keys;
+    std::array<bool, ACTION_COUNT> pad{};
+    // Cleared by the first look that finds the action's key up.
+    mutable std::array<bool, ACTION_COUNT> ignored{};
+    bool latched = false;
+    unsigned latchedMask = 0;
+};
+
+extern Controls controls;

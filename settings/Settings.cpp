@@ -1,0 +1,285 @@
+#include "settings/Settings.h"
+
+#include <algorithm>
+#include <allegro.h>
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+#include "files/FileSave.h"
+
+Settings settings;
+
+namespace {
+
+const char* const GENERAL = "GENERAL";
+const char* const SPEED = "SPEED";
+const char* const WISPEN = "WISPEN";
+const char* const GAMEPAD = "GAMEPAD";
+const char* const KEYS = "KEYS";
+
+using KeyName = char[KEY_NAME_ROOM];
+
+// One walk over the keys in file order serves both directions, so reading and
+// writing can never disagree about a key's section.
+template <typename IntFn, typename FloatFn, typename NameFn>
+void forEachKey(Settings& s, IntFn onInt, FloatFn onFloat, NameFn onName)
+{
+    onInt(GENERAL, "w", s.w);
+    onInt(GENERAL, "h", s.h);
+    onInt(GENERAL, "bpp", s.bpp);
+    onInt(GENERAL, "fullscreen", s.fullscreen);
+    onInt(GENERAL, "vsync", s.vsync);
+    onInt(SPEED, "fps", s.fps);
+    onInt(SPEED, "unlimitedFPS", s.unlimitedFPS);
+    onInt(SPEED, "showFPS", s.showFPS);
+    onInt(GENERAL, "yield", s.yield);
+    onInt(GENERAL, "driver", s.driver);
+    onInt(GENERAL, "scale", s.scale);
+    onInt(GENERAL, "pauseOnFocusLoss", s.pauseOnFocusLoss);
+    onFloat(WISPEN, "acc", s.acc);
+    onFloat(WISPEN, "dec", s.dec);
+    onInt(WISPEN, "rad", s.rad);
+    onInt(WISPEN, "hp1", s.hp1);
+    onInt(WISPEN, "hp2", s.hp2);
+    onInt(WISPEN, "spawnTime", s.spawnTime);
+    onInt(WISPEN, "maxParticles", s.maxParticles);
+    onInt(WISPEN, "difficulty", s.difficulty);
+    onInt(WISPEN, "nStars", s.nStars);
+    onInt(WISPEN, "volSound", s.volSound);
+    onInt(WISPEN, "volMusic", s.volMusic);
+    onInt(GAMEPAD, "enabled", s.padEnabled);
+    onInt(GAMEPAD, "deadZone", s.padDeadZone);
+    onInt(GAMEPAD, "buttonEnter", s.padEnter);
+    onInt(GAMEPAD, "buttonEscape", s.padEscape);
+    onInt(GAMEPAD, "buttonStart", s.padStart);
+    onInt(GAMEPAD, "buttonUp", s.padUp);
+    onInt(GAMEPAD, "buttonDown", s.padDown);
+    onInt(GAMEPAD, "buttonLeft", s.padLeft);
+    onInt(GAMEPAD, "buttonRight", s.padRight);
+    onName(KEYS, "up", s.keyUp);
+    onName(KEYS, "down", s.keyDown);
+    onName(KEYS, "left", s.keyLeft);
+    onName(KEYS, "right", s.keyRight);
+    onName(KEYS, "choose", s.keyChoose);
+    onName(KEYS, "back", s.keyBack);
+}
+
+void copyName(KeyName& name, const char* text)
+{
+    // Zero-filled to the end: two records holding one name are equal byte
+    // for byte.
+    std::strncpy(name, text, KEY_NAME_ROOM - 1);
+    name[KEY_NAME_ROOM - 1] = '\0';
+}
+
+// For the record and for a read-only one alike.
+template <typename Record>
+auto& keyNameField(Record& s, Action action)
+{
+    switch (action) {
+    case Action::Up:
+        return s.keyUp;
+    case Action::Down:
+        return s.keyDown;
+    case Action::Left:
+        return s.keyLeft;
+    case Action::Right:
+        return s.keyRight;
+    case Action::Choose:
+        return s.keyChoose;
+    case Action::Back:
+        break;
+    }
+    return s.keyBack;
+}
+
+template <typename Record>
+auto& padButtonField(Record& s, Action action)
+{
+    switch (action) {
+    case Action::Up:
+        return s.padUp;
+    case Action::Down:
+        return s.padDown;
+    case Action::Left:
+        return s.padLeft;
+    case Action::Right:
+        return s.padRight;
+    case Action::Choose:
+        return s.padEnter;
+    case Action::Back:
+        break;
+    }
+    return s.padEscape;
+}
+
+// The library reads the file as UTF-8 text and never finishes measuring a
+// character begun with one of the old five- and six-byte lead bytes, which
+// valid UTF-8 never holds: one such byte in a damaged file would hang the
+// game at start-up. The library only ever sees them as '?'.
+bool unreadableByte(char c) { return static_cast<unsigned char>(c) >= 0xF8; }
+
+void makeReadable(std::string& text) { std::replace_if(text.begin(), text.end(), unreadableByte, '?'); }
+
+// set_config_file, unless the file holds unreadable bytes: then the library
+// gets a readable copy of its text, and the file itself is left as it is. A
+// name that exists but is no regular file reads as an empty configuration:
+// the library would block on a FIFO.
+void useConfigFile(const char* fileName)
+{
+    if (access(fileName, F_OK) == 0 && !isRegularFile(fileName)) {
+        set_config_data("", 0);
+        return;
+    }
+    std::ifstream in(fileName, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (std::none_of(text.begin(), text.end(), unreadableByte)) {
+        set_config_file(fileName);
+        return;
+    }
+    makeReadable(text);
+    set_config_data(text.data(), static_cast<int>(text.size()));
+}
+
+// The library adds a missing key just before the first blank line after its
+// section header; in a hand-edited file without blank lines between sections
+// that would be inside the next section, where the key is never found again.
+// The old text is read whole first, since from and to may be the same file.
+void copyWithSpacedSections(const char* from, const char* to)
+{
+    std::stringstream in;
+    {
+        std::ifstream old(from);
+        if (!old)
+            return;
+        in << old.rdbuf();
+    }
+    std::ofstream out(to);
+    std::string line;
+    bool previousBlank = true;
+    while (std::getline(in, line)) {
+        size_t first = line.find_first_not_of(" \t\r");
+        bool blank = first == std::string::npos;
+        if (!blank && line[first] == '[' && !previousBlank)
+            out << '\n';
+        makeReadable(line);
+        out << line << '\n';
+        previousBlank = blank;
+    }
+}
+
+// True when the current configuration holds every key, the whole numbers with
+// the record's values. Floats are written rounded, so only their presence counts.
+bool readsBackAsSettings()
+{
+    bool whole = true;
+    forEachKey(
+        settings,
+        [&whole](const char* section, const char* name, int& value) {
+            whole = whole && get_config_string(section, name, nullptr) &&
+                    get_config_int(section, name, ~value) == value;
+        },
+        [&whole](const char* section, const char* name, float&) {
+            whole = whole && get_config_string(section, name, nullptr);
+        },
+        // The library drops a key set to an empty text: absent reads as empty.
+        [&whole](const char* section, const char* name, KeyName& value) {
+            whole = whole && std::strcmp(get_config_string(section, name, ""), value) == 0;
+        });
+    return whole;
+}
+
+// The library reads "two" as 0, which is a real button on a gamepad, so the
+// pad's keys take only a whole decimal number and otherwise keep the value.
+int wholeNumber(const char* section, const char* name, int value)
+{
+    const char* text = get_config_string(section, name, nullptr);
+    if (!text)
+        return value;
+    char* end = nullptr;
+    errno = 0;
+    const long number = std::strtol(text, &end, 10);
+    end += std::strspn(end, " \t\r");
+    if (end == text || *end != '\0' || errno == ERANGE || number < INT_MIN || number > INT_MAX)
+        return value;
+    return static_cast<int>(number);
+}
+
+} // namespace
+
+void readSettings(const char* fileName)
+{
+    useConfigFile(fileName);
+    forEachKey(
+        settings,
+        [](const char* section, const char* name, int& value) {
+            value = section == GAMEPAD ? wholeNumber(section, name, value) : get_config_int(section, name, value);
+        },
+        [](const char* section, const char* name, float& value) { value = get_config_float(section, name, value); },
+        [](const char* section, const char* name, KeyName& value) {
+            const char* text = get_config_string(section, name, nullptr);
+            if (text)
+                copyName(value, text);
+        });
+}
+
+void writeSettings(const char* fileName)
+{
+    // The keys go into a copy beside the file, which replaces the file only
+    // once it reads back whole: a crash or a full disk mid-write never leaves
+    // the player with a truncated configuration.
+    {
+        FileSave save(fileName);
+        if (save.allowed()) {
+            copyWithSpacedSections(fileName, save.path());
+            set_config_file(save.path());
+            forEachKey(
+                settings,
+                [](const char* section, const char* name, int& value) { set_config_int(section, name, value); },
+                [](const char* section, const char* name, float& value) { set_config_float(section, name, value); },
+                [](const char* section, const char* name, KeyName& value) { set_config_string(section, name, value); });
+            flush_config_file();
+
+            set_config_file(save.path());
+            if (readsBackAsSettings())
+                save.commit();
+        }
+    }
+    useConfigFile(fileName);
+}
+
+const char* keyNameOf(const Settings& s, Action action) { return keyNameField(s, action); }
+
+void setKeyName(Settings& s, Action action, const char* name) { copyName(keyNameField(s, action), name); }
+
+int padButtonOf(const Settings& s, Action action) { return padButtonField(s, action); }
+
+void setPadButton(Settings& s, Action action, int button) { padButtonField(s, action) = button; }
+
+int clampedVolume(int volume) { return std::clamp(volume, 0, MAX_VOLUME); }
+
+int clampedRadius(int rad) { return std::clamp(rad, 0, MAX_RADIUS); }
+
+int clampedTrailLength(int maxParticles) { return std::clamp(maxParticles, 0, MAX_PARTICLES); }
+
+int clampedStarCount(int nStars) { return std::clamp(nStars, 0, MAX_STARS); }
+
+float usableAcc(float acc) { return std::isfinite(acc) ? acc : Settings().acc; }
+
+float usableDec(float dec) { return std::isfinite(dec) ? dec : Settings().dec; }
+
+int tickRate(int fps)
+{
+    if (fps < 1 || fps > MAX_TICK_RATE)
+        return DEFAULT_TICK_RATE;
+    return fps;
+}
