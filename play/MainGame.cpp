@@ -11,6 +11,7 @@
 #include "settings/Settings.h"
 #include "frame/Sound.h"
 #include "play/Contact.h"
+#include "play/WorldDigest.h"
 #include "scores/HighScoreTable.h"
 #include "world/Difficulty.h"
 
@@ -122,6 +123,8 @@ bool MainGame::logic()
     latchTickKeys();
     bool finished = playTick();
     controls.unlatch();
+    if (recording.tickCount() % Replay::CHECK_INTERVAL == 0)
+        recording.check(WorldDigest::of(*this));
     return finished;
 }
 

@@ -21,6 +21,11 @@ constexpr std::size_t SETTING_SIZE = 4;  // a 32-bit integer or float
 constexpr std::size_t TRAILER_SIZE = 12;
 // A run's length takes seven bits a byte; five bytes hold any 32-bit count.
 constexpr int MAX_LENGTH_BYTES = 5;
+// From format 2 on, the runs end at the tick count, and the digests follow:
+// their count, then each digest's quantities.
+constexpr std::uint16_t DIGESTS_FROM = 2;
+constexpr std::size_t DIGEST_COUNT_SIZE = 4;
+constexpr std::size_t DIGEST_SIZE = 4 * Replay::QUANTITY_COUNT;
 
 // Health and the spawn time are used as set: no value of theirs can break play.
 int asSet(int value) { return value; }
@@ -126,6 +131,12 @@ public:
     void field(std::size_t at, std::int32_t& value) const { value = i32(at); }
     void field(std::size_t at, float& value) const { value = f32(at); }
     bool atEnd() const { return pos >= end; }
+    std::size_t left() const { return end - pos; }
+    std::uint32_t nextU32()
+    {
+        pos += 4;
+        return u32(pos - 4);
+    }
     unsigned char byte() { return static_cast<unsigned char>(bytes[pos++]); }
     // False at a length that runs past the end or past 32 bits.
     bool length(std::uint32_t& value)
@@ -165,11 +176,13 @@ const char* settingOutOfRange(const Replay::PlaySettings& play)
     return outOfRange;
 }
 
-bool decodeTicks(Reader& reader, std::uint32_t count, std::vector<std::uint8_t>& ticks, std::string& why)
+// Format 1 has nothing after the runs; a later one stops at the tick count.
+bool decodeTicks(Reader& reader, std::uint32_t count, bool stopAtCount, std::vector<std::uint8_t>& ticks,
+                 std::string& why)
 {
     ticks.clear();
     ticks.reserve(count);
-    while (!reader.atEnd()) {
+    while (!reader.atEnd() && !(stopAtCount && ticks.size() == count)) {
         unsigned keys = reader.byte();
         std::uint32_t length = 0;
         if (keys > Replay::TICK_BITS || !reader.length(length) || length == 0) {
@@ -189,16 +202,56 @@ bool decodeTicks(Reader& reader, std::uint32_t count, std::vector<std::uint8_t>&
     return true;
 }
 
+void encodeDigests(std::string& out, const std::vector<Replay::Digest>& digests)
+{
+    putU32(out, static_cast<std::uint32_t>(digests.size()));
+    for (const Replay::Digest& digest : digests)
+        for (std::uint32_t part : digest)
+            putU32(out, part);
+}
+
+// A recording keeps one digest for every whole interval it played, no more
+// and no fewer, and nothing follows them.
+bool decodeDigests(Reader& reader, std::uint32_t tickCount, std::vector<Replay::Digest>& digests, std::string& why)
+{
+    if (reader.left() < DIGEST_COUNT_SIZE) {
+        why = "its digests are cut short";
+        return false;
+    }
+    const std::uint32_t count = reader.nextU32();
+    const std::uint32_t expected = tickCount / Replay::CHECK_INTERVAL;
+    if (count > expected) {
+        why = "its digests claim " + std::to_string(count) + " checks, more than its " + std::to_string(tickCount) +
+              " ticks hold";
+        return false;
+    }
+    if (count < expected) {
+        why = "its digests end before its tick count";
+        return false;
+    }
+    if (reader.left() != count * DIGEST_SIZE) {
+        why = reader.left() < count * DIGEST_SIZE ? "its digests are cut short" : "bytes follow its digests";
+        return false;
+    }
+    digests.resize(count);
+    for (Replay::Digest& digest : digests)
+        for (std::uint32_t& part : digest)
+            part = reader.nextU32();
+    return true;
+}
+
 } // namespace
 
 void Replay::begin(std::uint32_t gameSeed)
 {
+    formatVersion = FORMAT_VERSION;
     gameVersion = GAME_VERSION;
     seed = gameSeed;
     forEachPlaySetting([this](const char*, auto recorded, auto setting, auto usable) {
         play.*recorded = usable(settings.*setting);
     });
     ticks.clear();
+    digests.clear();
     finalScore = 0;
 }
 
@@ -210,7 +263,7 @@ void Replay::applySettings() const
 std::string Replay::encode() const
 {
     std::string out(MAGIC, sizeof MAGIC);
-    putU16(out, FORMAT_VERSION);
+    putU16(out, formatVersion);
     putU16(out, gameVersion);
     putU32(out, seed);
     forEachPlaySetting([&](const char*, auto recorded, auto, auto) { putField(out, play.*recorded); });
@@ -222,6 +275,8 @@ std::string Replay::encode() const
         putLength(out, static_cast<std::uint32_t>(run - i));
         i = run;
     }
+    if (formatVersion >= DIGESTS_FROM)
+        encodeDigests(out, digests);
     putField(out, finalScore);
     putU32(out, tickCount());
     putU32(out, crc32(out, out.size()));
@@ -249,16 +304,18 @@ bool Replay::decode(const std::string& bytes, Replay& replay, std::string& why)
         why = "the replay is damaged or cut short (its checksum does not match)";
         return false;
     }
-    if (reader.u16(4) != FORMAT_VERSION) {
+    const std::uint16_t format = reader.u16(4);
+    if (format < FIRST_FORMAT || format > FORMAT_VERSION) {
         why = "the replay is in another file format (version " + std::to_string(reader.u16(4)) + ")";
         return false;
     }
     if (reader.u16(6) != GAME_VERSION) {
-        why = "the replay was recorded by another version of the game (" + std::to_string(reader.u16(6)) +
-              ", this is " + std::to_string(GAME_VERSION) + ")";
+        why = "the replay was recorded by another version of the game, under other rules (version " +
+              std::to_string(reader.u16(6)) + "; this build plays version " + std::to_string(GAME_VERSION) + ")";
         return false;
     }
     Replay result;
+    result.formatVersion = format;
     result.gameVersion = reader.u16(6);
     result.seed = reader.u32(8);
     std::size_t at = SETTINGS_AT;
@@ -276,7 +333,9 @@ bool Replay::decode(const std::string& bytes, Replay& replay, std::string& why)
         why = "the replay claims " + std::to_string(count) + " ticks, more than any game lasts";
         return false;
     }
-    if (!decodeTicks(reader, count, result.ticks, why)) {
+    const bool digested = format >= DIGESTS_FROM;
+    if (!decodeTicks(reader, count, digested, result.ticks, why) ||
+        (digested && !decodeDigests(reader, count, result.digests, why))) {
         why = "the replay is damaged: " + why;
         return false;
     }

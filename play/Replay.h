@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,11 +14,22 @@ constexpr std::uint16_t GAME_VERSION = 1;
 
 // One game as it was played: the seed its random numbers started from, every
 // setting that shapes play, the keys the play screen read on each logic tick
-// and the score it ended with. The play screen records into one; a replay
+// and the score it ended with; from format 2 on, a digest of the world every
+// CHECK_INTERVAL ticks as well. The play screen records into one; a replay
 // screen plays one back. The file form is described in docs/MAINTAINERS.md.
 class Replay {
 public:
-    static constexpr std::uint16_t FORMAT_VERSION = 1;
+    // What a recording is written as. Format 1 files, without digests, are
+    // still read, played and written back as they came.
+    static constexpr std::uint16_t FORMAT_VERSION = 2;
+    static constexpr std::uint16_t FIRST_FORMAT = 1;
+    // A second of play at the game's rate: a playback that parts from its
+    // recording is caught within a second of where it parted.
+    static constexpr std::uint32_t CHECK_INTERVAL = 60;
+    // The parts of the world a digest keeps apart, in the file's order, so
+    // that a playback can tell in what it parted.
+    enum Quantity { Positions, Speeds, Health, Points, RandomState, QUANTITY_COUNT };
+    using Digest = std::array<std::uint32_t, QUANTITY_COUNT>;
     // About 77 hours at 60 ticks a second: a longer claim is a damaged file,
     // refused before anything is allocated for it.
     static constexpr std::uint32_t MAX_TICKS = 1u << 24;
@@ -46,6 +58,8 @@ public:
     // A fresh recording of a game seeded with seed, under the settings of now.
     void begin(std::uint32_t seed);
     void record(unsigned tickKeys) { ticks.push_back(static_cast<std::uint8_t>(tickKeys)); }
+    // The world's digest after the last tick recorded, a multiple of CHECK_INTERVAL.
+    void check(const Digest& digest) { digests.push_back(digest); }
     void finish(std::int32_t score) { finalScore = score; }
     std::uint32_t tickCount() const { return static_cast<std::uint32_t>(ticks.size()); }
     // Puts the recorded play settings into the global record.
@@ -60,9 +74,13 @@ public:
     // (and the old file kept) when any step fails.
     bool write(const std::string& path) const;
 
+    std::uint16_t formatVersion = FORMAT_VERSION;
     std::uint16_t gameVersion = GAME_VERSION;
     std::uint32_t seed = 0;
     PlaySettings play{};
     std::vector<std::uint8_t> ticks;
     std::int32_t finalScore = 0;
+    // One per CHECK_INTERVAL ticks, the first after tick CHECK_INTERVAL; none
+    // in format 1.
+    std::vector<Digest> digests;
 };

@@ -36,6 +36,8 @@ void ReplayScreen::show(const Replay& shown, const std::string& text, bool silen
     keyWasDown = controls.anyDeviceKeyHeld();
     interrupted = false;
     heldTicks = 0;
+    partTick = 0;
+    partQuantities = 0;
 }
 
 void ReplayScreen::leave()
@@ -74,16 +76,36 @@ int ReplayScreen::getResult() { return interrupted ? keyResult : result; }
 
 // The replayed game ends where the player's did: at the tick Enter finished
 // it after its "GAME OVER!", or at the recording's last tick, where Escape
-// took it to the abandon question. Ending anywhere else, or with another
-// score, is a replay out of step.
+// took it to the abandon question. Ending anywhere else, with another score
+// or with a world that parted from a recorded digest on the way, is a replay
+// out of step.
 void ReplayScreen::step()
 {
     bool finished = game.logic();
+    compareDigest();
     std::uint32_t ticks = game.recording.tickCount();
     bool gameOver = finished && game.player->state == Dead;
     if (!gameOver && ticks < replay.tickCount())
         return;
-    finish(finished && ticks == replay.tickCount() && game.score.total() == replay.finalScore);
+    finish(finished && ticks == replay.tickCount() && game.score.total() == replay.finalScore &&
+           partQuantities == 0);
+}
+
+// The first digest that differs is the one kept: what follows it differs as
+// a consequence.
+void ReplayScreen::compareDigest()
+{
+    const std::uint32_t ticks = game.recording.tickCount();
+    const std::size_t index = ticks / Replay::CHECK_INTERVAL;
+    if (partQuantities != 0 || ticks % Replay::CHECK_INTERVAL != 0 || index == 0 || index > replay.digests.size())
+        return;
+    const Replay::Digest& played = game.recording.digests.back();
+    const Replay::Digest& recorded = replay.digests[index - 1];
+    for (int quantity = 0; quantity < Replay::QUANTITY_COUNT; quantity++)
+        if (played[quantity] != recorded[quantity])
+            partQuantities |= 1u << quantity;
+    if (partQuantities != 0)
+        partTick = ticks;
 }
 
 void ReplayScreen::finish(bool asRecorded)

@@ -34,6 +34,11 @@ public:
     void step();
     bool playing() const { return state == Playing; }
     bool outOfStep() const { return state == OutOfStep; }
+    // Where a replay with digests first parted from its recording: the tick
+    // of the first digest that differs, or 0 while none has, and what
+    // differs there, a bit for each Replay::Quantity.
+    std::uint32_t partedAt() const { return partTick; }
+    unsigned partedIn() const { return partQuantities; }
 
     MainGame game;
     int endHold = -1;
@@ -42,6 +47,7 @@ public:
 private:
     enum State { Idle, Playing, InStep, OutOfStep };
 
+    void compareDigest();
     void finish(bool asRecorded);
 
     Replay replay;
@@ -52,4 +58,6 @@ private:
     bool keyWasDown = false;
     bool interrupted = false;
     int heldTicks = 0;
+    std::uint32_t partTick = 0;
+    unsigned partQuantities = 0;
 };

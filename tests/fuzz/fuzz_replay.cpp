@@ -12,8 +12,10 @@
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     if (const char* seeds = fuzz::seedDirectory()) {
-        for (const char* name : {"easy-long.rpl", "normal-abandoned.rpl", "hard-plain.rpl"}) {
+        for (std::string name : {"1.0.0/easy-long.rpl", "1.0.0/normal-abandoned.rpl", "1.0.0/hard-plain.rpl",
+                                 "format2/easy-long.rpl"}) {
             std::string golden = fuzz::readFile(std::string(WISPEN_SOURCE_DIR) + "/tests/replays/" + name);
+            name[name.find('/')] = '-';
             fuzz::writeFile(std::string(seeds) + "/" + name, golden);
         }
         std::exit(0);
@@ -35,6 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 "a replay read writes back no longer than it was read");
     Replay again;
     fuzz::check(Replay::decode(replay.encode(), again, why), "a replay read reads back after writing");
-    fuzz::check(again.ticks == replay.ticks && again.finalScore == replay.finalScore, "and reads back the same");
+    fuzz::check(again.ticks == replay.ticks && again.finalScore == replay.finalScore &&
+                    again.digests == replay.digests,
+                "and reads back the same");
     return 0;
 }

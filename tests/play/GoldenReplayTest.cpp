@@ -12,10 +12,11 @@
 
 namespace {
 
-// The recorded games under tests/replays and what they came to. Any change
-// to the world or the play logic that alters one of them shows here; when it
-// is meant, the goldens are made again (tests/replays/make_golden_replays)
-// and the commit says why.
+// The recorded games under tests/replays and what they came to: those of
+// 1.0.0/ as version 1.0.0 recorded them, without digests, and one game with
+// digests. Any change to the world or the play logic that alters one of them
+// shows here; when it is meant, the goldens are made again
+// (tests/replays/make_golden_replays) and the commit says why.
 struct Golden {
     const char* file;
     int score;
@@ -23,10 +24,11 @@ struct Golden {
 };
 
 const Golden GOLDENS[] = {
-    {"easy-long.rpl", 3900, 3239},
-    {"normal-abandoned.rpl", 400, 901},
-    {"hard-plain.rpl", 950, 856},
-    {"easy-steered.rpl", 7800, 3966},
+    {"1.0.0/easy-long.rpl", 3900, 3239},
+    {"1.0.0/normal-abandoned.rpl", 400, 901},
+    {"1.0.0/hard-plain.rpl", 950, 856},
+    {"1.0.0/easy-steered.rpl", 7800, 3966},
+    {"format2/easy-long.rpl", 3900, 3239},
 };
 
 std::string goldenPath(const char* file) { return std::string(WISPEN_SOURCE_DIR) + "/tests/replays/" + file; }
@@ -68,9 +70,9 @@ TEST_F(GoldenReplay, EveryGoldenGameComesOutAsRecorded)
 
 TEST_F(GoldenReplay, TheGoldensCoverTheDifficultiesAndTheSparseSettings)
 {
-    EXPECT_EQ(load("easy-long.rpl").play.difficulty, 0);
-    EXPECT_EQ(load("normal-abandoned.rpl").play.difficulty, 1);
-    Replay plain = load("hard-plain.rpl");
+    EXPECT_EQ(load("1.0.0/easy-long.rpl").play.difficulty, 0);
+    EXPECT_EQ(load("1.0.0/normal-abandoned.rpl").play.difficulty, 1);
+    Replay plain = load("1.0.0/hard-plain.rpl");
     EXPECT_EQ(plain.play.difficulty, 2);
     EXPECT_EQ(plain.play.maxParticles, 0);
     EXPECT_EQ(plain.play.nStars, 0);
@@ -83,7 +85,7 @@ TEST_F(GoldenReplay, PlaybackLeavesThePlayersSettingsAsTheyWere)
     settings.volSound = 99;
     {
         ReplayScreen screen;
-        playToEnd(screen, load("easy-long.rpl"));
+        playToEnd(screen, load("1.0.0/easy-long.rpl"));
         EXPECT_EQ(settings.difficulty, 0);
         EXPECT_EQ(settings.volSound, 0);
     }
@@ -96,13 +98,13 @@ TEST_F(GoldenReplay, PlaybackLeavesThePlayersSettingsAsTheyWere)
 // a score that was not the one played, and the playback says so.
 TEST_F(GoldenReplay, AChangedKeyOrScoreIsOutOfStep)
 {
-    Replay changed = load("easy-long.rpl");
+    Replay changed = load("1.0.0/easy-long.rpl");
     changed.ticks[changed.ticks.size() / 3] ^= 1u;  // Left, a third of the way in
     ReplayScreen screen;
     playToEnd(screen, changed);
     EXPECT_TRUE(screen.outOfStep());
 
-    Replay wrongScore = load("hard-plain.rpl");
+    Replay wrongScore = load("1.0.0/hard-plain.rpl");
     wrongScore.finalScore += 1;
     ReplayScreen other;
     playToEnd(other, wrongScore);
@@ -133,7 +135,7 @@ TEST_F(GoldenReplay, TheVerifierGivesEachFileItsVerdictAndStatus)
         EXPECT_EQ(fileBytes(errPath), "");
     }
 
-    Replay changed = load("hard-plain.rpl");
+    Replay changed = load("1.0.0/hard-plain.rpl");
     changed.ticks[changed.ticks.size() / 2] ^= 1u;  // Left, half way
     const std::string changedPath = dir.path() + "/changed.rpl";
     ASSERT_TRUE(changed.write(changedPath));
@@ -144,7 +146,7 @@ TEST_F(GoldenReplay, TheVerifierGivesEachFileItsVerdictAndStatus)
     ASSERT_GT(line.size(), verdict.size());
     EXPECT_EQ(line.substr(line.size() - verdict.size()), verdict) << line;
 
-    std::string bytes = fileBytes(goldenPath("hard-plain.rpl"));
+    std::string bytes = fileBytes(goldenPath("1.0.0/hard-plain.rpl"));
     bytes[bytes.size() / 2] ^= 0x10;
     const std::string damagedPath = dir.path() + "/damaged.rpl";
     std::ofstream(damagedPath, std::ios::binary) << bytes;
@@ -154,6 +156,28 @@ TEST_F(GoldenReplay, TheVerifierGivesEachFileItsVerdictAndStatus)
     EXPECT_EQ(verify(damagedPath), ReplayVerifier::Unreadable);
     EXPECT_EQ(fileBytes(outPath), "");
     EXPECT_EQ(fileBytes(errPath), "Error: " + why + "\n");
+}
+
+// The game with digests is the 1.0.0 game recorded again: digests change
+// nothing of play. One digest broken on purpose is named by the verifier at
+// its tick and in its quantity, though score and tick count agree.
+TEST_F(GoldenReplay, ABrokenDigestIsNamedAtItsTickAndQuantity)
+{
+    Replay digested = load("format2/easy-long.rpl");
+    EXPECT_EQ(digested.formatVersion, 2);
+    EXPECT_EQ(digested.ticks, load("1.0.0/easy-long.rpl").ticks);
+    ASSERT_EQ(digested.digests.size(), 3239u / Replay::CHECK_INTERVAL);
+    EXPECT_EQ(digested.encode(), fileBytes(goldenPath("format2/easy-long.rpl")));
+
+    digested.digests[20][Replay::Health] ^= 1u;  // the check after tick 21 * 60
+    TempDir dir;
+    const std::string path = dir.path() + "/broken.rpl", outPath = dir.path() + "/out";
+    ASSERT_TRUE(digested.write(path));
+    std::FILE* out = std::fopen(outPath.c_str(), "w");
+    EXPECT_EQ(ReplayVerifier::verify(path, out, stderr), ReplayVerifier::OutOfStep);
+    std::fclose(out);
+    EXPECT_EQ(fileBytes(outPath), path + ": recorded 3900 at tick 3239, replayed 3900 at tick 3239: out of step " +
+                                      "from tick 1260: differs in the creatures' health\n");
 }
 
 // A game recorded now plays back the same, whatever it went through: an

@@ -15,7 +15,7 @@ namespace {
 
 std::string goldenBytes()
 {
-    std::ifstream in(std::string(WISPEN_SOURCE_DIR) + "/tests/replays/normal-abandoned.rpl", std::ios::binary);
+    std::ifstream in(std::string(WISPEN_SOURCE_DIR) + "/tests/replays/1.0.0/normal-abandoned.rpl", std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
@@ -91,8 +91,8 @@ TEST(ReplayFile, DamagedFilesAreRefusedWithTheirReason)
     inside[60] ^= 0x40;
     EXPECT_NE(refusal(inside).find("checksum"), std::string::npos);
 
-    EXPECT_NE(refusal(withField(bytes, 4, 2)).find("file format"), std::string::npos);
-    EXPECT_NE(refusal(withField(bytes, 4, (GAME_VERSION + 1u) << 16 | Replay::FORMAT_VERSION)).find("another version"),
+    EXPECT_NE(refusal(withField(bytes, 4, Replay::FORMAT_VERSION + 1u)).find("file format"), std::string::npos);
+    EXPECT_NE(refusal(withField(bytes, 4, (GAME_VERSION + 1u) << 16 | Replay::FIRST_FORMAT)).find("another version"),
               std::string::npos);
     EXPECT_NE(refusal(withField(bytes, 12, 0)).find("fps"), std::string::npos);
     EXPECT_NE(refusal(withField(bytes, 16, 0x7FC00000u)).find("acc"), std::string::npos);  // nan
@@ -105,6 +105,23 @@ TEST(ReplayFile, DamagedFilesAreRefusedWithTheirReason)
     EXPECT_NE(refusal(withField(bytes, count, 0xFFFFFFFFu)).find("more than any game"), std::string::npos);
     EXPECT_NE(refusal(withField(bytes, count, 900)).find("damaged"), std::string::npos);
     EXPECT_NE(refusal(withField(bytes, count, 902)).find("damaged"), std::string::npos);
+}
+
+// The digests' count sits before the digests, 20 bytes each, and the trailer.
+TEST(ReplayFile, DamagedDigestsAreRefusedWithTheirReason)
+{
+    std::ifstream in(std::string(WISPEN_SOURCE_DIR) + "/tests/replays/format2/easy-long.rpl", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::size_t digests = 3239 / 60, countAt = bytes.size() - 12 - digests * 20 - 4;
+    ASSERT_EQ(refusal(bytes), "");
+    EXPECT_NE(refusal(withField(bytes, countAt, digests + 1)).find("more than its 3239 ticks"), std::string::npos);
+    EXPECT_NE(refusal(withField(bytes, countAt, digests - 1)).find("digests end before"), std::string::npos);
+    std::string cut = bytes;
+    cut.erase(countAt + 4, 20);
+    EXPECT_NE(refusal(withField(cut, countAt, digests)).find("digests are cut short"), std::string::npos);
+    std::string longer = bytes;
+    longer.insert(countAt + 4, 1, '\0');
+    EXPECT_NE(refusal(withField(longer, countAt, digests)).find("bytes follow its digests"), std::string::npos);
 }
 
 TEST(ReplayFile, RandomBytesAreRefused)

@@ -1,9 +1,12 @@
 // Makes the golden replays: scripted games played through the real play
 // screen, each recorded as the game records a player's, written into the
-// directory named on the command line. Run it only when a change to the play
-// logic is meant to change the goldens, and say why in the commit. A new
-// golden is added by writing all into a scratch directory, checking that the
-// others come out byte for byte as committed, and copying the new one over.
+// directory named on the command line, each in its folder: 1.0.0/ holds the
+// games as version 1.0.0 recorded them (format 1, without digests), which
+// every later build must still play in step; format2/ a game with digests.
+// Run it only when a change to the play logic is meant to change the
+// goldens, and say why in the commit. A new golden is added by writing all
+// into a scratch directory, checking that the others come out byte for byte
+// as committed, and copying the new one over.
 //
 //   make_golden_replays tests/replays
 
@@ -14,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <sys/stat.h>
 
 #include "StandInResources.h"
 #include "settings/Settings.h"
@@ -37,6 +41,7 @@ private:
 
 struct Golden {
     const char* file;
+    std::uint16_t format;
     int difficulty;
     int maxParticles;
     int nStars;
@@ -49,12 +54,13 @@ struct Golden {
 };
 
 const Golden GOLDENS[] = {
-    {"easy-long.rpl", 0, 40, 300, 20240601u, {-1, -1, -1}, false, 30000},
-    {"normal-abandoned.rpl", 1, 40, 300, 777u, {400, 900, -1}, true, 100000},
-    {"hard-plain.rpl", 2, 0, 0, 31337u, {600, -1, -1}, false, 1500},
+    {"1.0.0/easy-long.rpl", 1, 0, 40, 300, 20240601u, {-1, -1, -1}, false, 30000},
+    {"1.0.0/normal-abandoned.rpl", 1, 1, 40, 300, 777u, {400, 900, -1}, true, 100000},
+    {"1.0.0/hard-plain.rpl", 1, 2, 0, 0, 31337u, {600, -1, -1}, false, 1500},
     // Steered to the end: the longest game, many collisions for the
     // architectures' checks to agree on.
-    {"easy-steered.rpl", 0, 40, 300, 555u, {-1, -1, -1}, false, 1 << 30},
+    {"1.0.0/easy-steered.rpl", 1, 0, 40, 300, 555u, {-1, -1, -1}, false, 1 << 30},
+    {"format2/easy-long.rpl", 2, 0, 40, 300, 20240601u, {-1, -1, -1}, false, 30000},
 };
 
 void steer(Script& script)
@@ -107,8 +113,10 @@ bool play(const Golden& golden, const std::string& dir)
     }
     game.stopAmbientSets();
     game.recording.finish(game.score.total());
-    std::string path = dir + "/" + golden.file;
-    if (!game.recording.write(path))
+    game.recording.formatVersion = golden.format;
+    const std::string path = dir + "/" + golden.file;
+    const std::string folder = path.substr(0, path.rfind('/'));
+    if ((mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) || !game.recording.write(path))
         return false;
     std::printf("%s: score %d, %u ticks\n", golden.file, game.recording.finalScore, game.recording.tickCount());
     return true;
