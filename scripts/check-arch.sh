@@ -4,33 +4,42 @@
 # unit tests run in the build), installs it there, plays every replay of
 # tests/replays/ through the installed "wispen --verify-replay" and runs the
 # package's autopkgtests. The replays were recorded by the amd64 build, so
-# each must come out in step. i386 runs natively; arm64 runs under
-# qemu-user-static, several times slower. The chroot is made on the first
-# run (debootstrap) and kept for the next.
-# Usage: scripts/check-arch.sh i386|arm64|amd64
+# each must come out in step. Every release architecture of Debian 12 is
+# accepted: the host's own and i386 on an amd64 kernel that runs 32-bit
+# programs run natively; the others run under qemu-user-static, several
+# times slower. The chroot is made on the first run (debootstrap) and kept
+# for the next.
+# Usage: scripts/check-arch.sh amd64|arm64|armel|armhf|i386|mips64el|ppc64el|s390x
 #        WISPEN_CHROOTS: where the chroots are kept (default /var/tmp/wispen-chroots)
-#        WISPEN_MIRROR: the Debian mirror (default http://deb.debian.org/debian)
+#        WISPEN_MIRROR: the Debian archive (default: the first bookworm main
+#        source of this machine's apt sources)
 set -euo pipefail
 
 # The whole script is one function, read before it starts: a run lasts half
 # an hour, and bash would otherwise read an edited file from the middle.
 main() {
 arch=${1:-}
-case $arch in
-  i386 | arm64 | amd64) ;;
-  *) echo "usage: scripts/check-arch.sh i386|arm64|amd64" >&2; exit 2 ;;
-esac
+# Each architecture with the binary format qemu-user-static registers for it.
+declare -A emulator=([amd64]=qemu-x86_64 [arm64]=qemu-aarch64 [armel]=qemu-arm [armhf]=qemu-arm [i386]=qemu-i386
+  [mips64el]=qemu-mips64el [ppc64el]=qemu-ppc64le [s390x]=qemu-s390x)
+[ -n "$arch" ] && [ -n "${emulator[$arch]:-}" ] ||
+  { echo "usage: scripts/check-arch.sh amd64|arm64|armel|armhf|i386|mips64el|ppc64el|s390x" >&2; exit 2; }
 [ "$(id -u)" -eq 0 ] || { echo "check-arch: debootstrap and chroot need root" >&2; exit 1; }
 root=$(cd "$(dirname "$0")/.." && pwd)
 chroots=${WISPEN_CHROOTS:-/var/tmp/wispen-chroots}
-mirror=${WISPEN_MIRROR:-http://deb.debian.org/debian}
+mirror=${WISPEN_MIRROR:-$(apt_mirror)}
+[ -n "$mirror" ] ||
+  { echo "check-arch: no bookworm main source in the apt sources; name the archive in WISPEN_MIRROR" >&2; exit 1; }
 tree=$chroots/bookworm-$arch
 host=$(dpkg --print-architecture)
 start=$(date +%s)
 say() { echo "check-arch $arch: $* ($(($(date +%s) - start)) s)"; }
 
+native=false
+[ "$arch" = "$host" ] && native=true
+[ "$host-$arch" = amd64-i386 ] && runs_32_bit_x86 && native=true
 tools=(debootstrap dpkg-dev)
-[ "$arch" = "$host" ] || [ "$host-$arch" = amd64-i386 ] || tools+=(qemu-user-static binfmt-support)
+$native || tools+=(qemu-user-static binfmt-support)
 missing=()
 for package in "${tools[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
@@ -39,11 +48,20 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-if [ "$arch" = arm64 ] && [ "$host" != arm64 ]; then
+if ! $native; then
+  format=${emulator[$arch]}
   # A container's /proc may lack the registry of foreign binary formats.
   [ -e /proc/sys/fs/binfmt_misc/status ] || mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
-  update-binfmts --enable qemu-aarch64 2>/dev/null || true
-  [ -e /proc/sys/fs/binfmt_misc/qemu-aarch64 ] || { echo "check-arch: no qemu-aarch64 binary format" >&2; exit 1; }
+  update-binfmts --enable "$format" 2>/dev/null || true
+  # qemu-user-static leaves out its own host's family, so on an amd64 kernel
+  # without 32-bit support qemu-i386 is registered here, as qemu's own
+  # binfmt script would: fixed, so it runs inside the chroot too.
+  if [ "$arch" = i386 ] && [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
+    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' \
+      > /proc/sys/fs/binfmt_misc/register
+  fi
+  [ -e "/proc/sys/fs/binfmt_misc/$format" ] || { echo "check-arch: no $format binary format" >&2; exit 1; }
+  say "runs under $format"
 fi
 
 if [ ! -d "$tree" ]; then
@@ -73,7 +91,8 @@ for fs in proc dev dev/pts; do
   mounts+=("$tree/$fs")
 done
 
-# i386 runs natively, so uname must say so: CMake and the tests ask it.
+# On an amd64 kernel uname must say i686 in an i386 chroot: CMake and the
+# tests ask it. (qemu-i386 says so by itself.)
 personality=()
 [ "$arch" = i386 ] && personality=(setarch i686)
 in_chroot() {
@@ -94,8 +113,9 @@ say "built; unit tests: $tests"
 
 in_chroot sh -c "cd /build && apt-get install -y -qq --no-install-recommends ./wispen_${version}_$arch.deb ./wispen-data_${version}_all.deb >/dev/null"
 status=0
-for replay in "$work"/wispen-"$version"/tests/replays/*.rpl; do
-  in_chroot sh -c "cd /build/wispen-$version && /usr/games/wispen --verify-replay tests/replays/$(basename "$replay")" || status=1
+for replay in "$work"/wispen-"$version"/tests/replays/*/*.rpl; do
+  in_chroot sh -c "cd /build/wispen-$version && /usr/games/wispen --verify-replay ${replay#"$work/wispen-$version/"}" ||
+    status=1
 done
 say "replays verified"
 
@@ -105,6 +125,49 @@ in_chroot sh -c "cd /build && autopkgtest --no-built-binaries ./wispen-$version 
 sed -n '/@@@@ summary/,$p' "$work/autopkgtest.log" | tail -n +2
 say "done"
 return $status
+}
+
+# The machine's own Debian archive: the first source of bookworm's main
+# component in its apt sources, deb822 files first, then the one-line list.
+apt_mirror() {
+  {
+  local file
+  for file in /etc/apt/sources.list.d/*.sources; do
+    [ -r "$file" ] || continue
+    awk '
+      function flush() {
+        if (deb && suite && main && !off && uri != "") { print uri; found = 1; exit }
+        deb = suite = main = off = 0; uri = ""
+      }
+      /^[ \t]*#/ { next }
+      /^[ \t]*$/ { flush(); next }
+      tolower($1) == "types:" { for (i = 2; i <= NF; i++) if ($i == "deb") deb = 1 }
+      tolower($1) == "uris:" { uri = $2 }
+      tolower($1) == "suites:" { for (i = 2; i <= NF; i++) if ($i == "bookworm") suite = 1 }
+      tolower($1) == "components:" { for (i = 2; i <= NF; i++) if ($i == "main") main = 1 }
+      tolower($1) == "enabled:" && tolower($2) == "no" { off = 1 }
+      END { if (!found) flush() }' "$file"
+  done
+  [ -r /etc/apt/sources.list ] && awk '
+    $1 == "deb" {
+      i = 2
+      if ($i ~ /^\[/) { while (i < NF && $i !~ /\]$/) i++; i++ }
+      if ($(i + 1) == "bookworm") for (j = i + 2; j <= NF; j++) if ($j == "main") { print $i; exit }
+    }' /etc/apt/sources.list
+  } | head -n 1
+}
+
+# Whether this kernel runs 32-bit x86 programs: some virtual machines' kernels
+# are built without it. The probe is the smallest static i386 program, exit(7);
+# where qemu-i386 is registered already, it runs through that just as well.
+runs_32_bit_x86() {
+  local probe status=0
+  probe=$(mktemp)
+  printf '\177ELF\1\1\1\0\0\0\0\0\0\0\0\0\2\0\3\0\1\0\0\0\124\200\4\010\064\0\0\0\0\0\0\0\0\0\0\0\064\0\040\0\1\0\0\0\0\0\0\0\1\0\0\0\0\0\0\0\0\200\4\010\0\200\4\010\135\0\0\0\135\0\0\0\5\0\0\0\0\020\0\0\270\1\0\0\0\263\7\315\200' > "$probe"
+  chmod +x "$probe"
+  "$probe" 2>/dev/null || status=$?
+  rm -f "$probe"
+  [ "$status" -eq 7 ]
 }
 
 main "$@"
