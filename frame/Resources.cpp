@@ -101,12 +101,20 @@ bool skipBytes(PACKFILE* file, long count)
     return pack_getc(file) != EOF;
 }
 
-// A four-byte field that the file ended inside reads as EOF.
+// A four-byte big-endian field; false when the file ends inside it. Byte by
+// byte, because pack_mgetl answers EOF both for an end and, where a long has
+// 32 bits, for a field of four 0xFF bytes.
 bool readField(PACKFILE* file, std::int32_t& value)
 {
-    const long field = pack_mgetl(file);
+    std::uint32_t field = 0;
+    for (int i = 0; i < 4; i++) {
+        const int byte = pack_getc(file);
+        if (byte == EOF)
+            return false;
+        field = field << 8 | static_cast<std::uint32_t>(byte);
+    }
     value = static_cast<std::int32_t>(field);
-    return field != EOF;
+    return true;
 }
 
 // Moves past one object: its properties first, then its type, its stored

@@ -3,6 +3,7 @@
 #include <jpgalleg.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -271,6 +272,51 @@ TEST(ResourcesWithoutJpeg, JpegPicturesAreRefusedRatherThanMisread)
             std::exit(!loaded && empty ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
+}
+
+} // namespace
+
+namespace {
+
+// FNV-1a over values in a fixed byte order, so every architecture that loads
+// the same objects computes the same hash.
+std::uint32_t fnv(const std::vector<std::uint32_t>& values)
+{
+    std::uint32_t hash = 2166136261u;
+    for (std::uint32_t value : values)
+        for (int shift = 0; shift < 32; shift += 8)
+            hash = (hash ^ ((value >> shift) & 0xFFu)) * 16777619u;
+    return hash;
+}
+
+// tests/app/golden.dat is a star and the thump cut from a data.dat the amd64
+// build made (with the datafile tool's -d). Each architecture must load the
+// same pixels and sample values from it: the hashes are amd64's.
+TEST_F(Resources, TheAmd64DatafileLoadsTheSamePixelsAndSamplesEverywhere)
+{
+    DATAFILE* data = load_datafile(WISPEN_SOURCE_DIR "/tests/app/golden.dat");
+    ASSERT_NE(nullptr, data);
+    DATAFILE* star = find_datafile_object(data, "STAR1");
+    DATAFILE* thump = find_datafile_object(data, "THUMP");
+    ASSERT_TRUE(star && thump);
+    auto* bitmap = static_cast<BITMAP*>(star->dat);
+    std::vector<std::uint32_t> pixels{static_cast<std::uint32_t>(bitmap->w), static_cast<std::uint32_t>(bitmap->h)};
+    for (int y = 0; y < bitmap->h; y++) {
+        for (int x = 0; x < bitmap->w; x++) {
+            int pixel = getpixel(bitmap, x, y);
+            pixels.push_back(static_cast<std::uint32_t>(getr32(pixel) << 24 | getg32(pixel) << 16 |
+                                                        getb32(pixel) << 8 | geta32(pixel)));
+        }
+    }
+    auto* sample = static_cast<SAMPLE*>(thump->dat);
+    ASSERT_EQ(sample->bits, 16);
+    std::vector<std::uint32_t> values{static_cast<std::uint32_t>(sample->freq), static_cast<std::uint32_t>(sample->len),
+                                      static_cast<std::uint32_t>(sample->stereo)};
+    for (unsigned long i = 0; i < sample->len; i++)
+        values.push_back(static_cast<const unsigned short*>(sample->data)[i]);
+    EXPECT_EQ(fnv(pixels), 0x83706d25u) << bitmap->w << "x" << bitmap->h;
+    EXPECT_EQ(fnv(values), 0x3338fc50u) << sample->len << " values";
+    unload_datafile(data);
 }
 
 } // namespace
