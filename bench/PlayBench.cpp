@@ -35,7 +35,7 @@ BENCHMARK(BM_LogicTick)->Arg(5)->Arg(50)->Arg(200)->Unit(benchmark::kMicrosecond
 void BM_DrawFrame(benchmark::State& state)
 {
     auto game = makePlayScene(static_cast<int>(state.range(0)));
-    BITMAP* frame = create_bitmap(320, 240);
+    BITMAP* frame = create_bitmap(PICTURE_W, PICTURE_H);
     for (auto _ : state) {
         game->draw(frame);
         benchmark::ClobberMemory();
@@ -171,7 +171,7 @@ void BM_DrawBaseline(benchmark::State& state)
 {
     auto game = makePlayScene(static_cast<int>(state.range(0)));
     FrameCalls calls = recordFrame(*game);
-    BITMAP* frame = create_bitmap(320, 240);
+    BITMAP* frame = create_bitmap(PICTURE_W, PICTURE_H);
     BITMAP* scratch = create_bitmap(2 * settings.rad, 2 * settings.rad);
     // The replay must paint the very frame the game paints, or the ratio
     // would compare different work; the counter shows it did.
