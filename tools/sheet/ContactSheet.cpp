@@ -194,6 +194,7 @@ int ContactSheet::drawFont(BITMAP* sheet, int y)
                                    "`abcdefghijklmnopqrstuvwxyz{|}~\x7f"};
     const int lineCount = static_cast<int>(std::size(charset)) + GAME_LINES;
     BITMAP* text = create_bitmap(PICTURE_W, lineCount * lineHeight + 4);
+    // The sheet's own dark backing, on which every line's colour reads.
     clear_to_color(text, makecol(8, 32, 24));
     int top = 2;
     for (const char* line : charset) {
