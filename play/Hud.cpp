@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "frame/ShadowedText.h"
-
 #include "world/Powerup.h"
 #include "world/Soul.h"
 
