@@ -6,11 +6,12 @@
 #include "ScaledPresent.h"
 #include "desktop/DoubleBuffer.h"
 #include "play/MainGame.h"
+#include "settings/PictureSize.h"
 
 namespace {
 
-constexpr int FRAME_W = 320;
-constexpr int FRAME_H = 240;
+constexpr int FRAME_W = PICTURE_W;
+constexpr int FRAME_H = PICTURE_H;
 
 // A frame with the variety of a real one, so nothing is faster for being flat.
 BITMAP* makeFrame()

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "settings/PictureSize.h"
+
 struct BITMAP;
 
 // What the double buffer does with a drawn frame, without a display: the
-// 320x240 frame enlarged by a whole factor and copied into a display-sized
+// frame enlarged by a whole factor and copied into a display-sized
 // memory bitmap with a border around it, as the game presents a scaled picture.
 class ScaledPresent {
 public:
-    static constexpr int FRAME_W = 320;
-    static constexpr int FRAME_H = 240;
+    static constexpr int FRAME_W = PICTURE_W;
+    static constexpr int FRAME_H = PICTURE_H;
 
     explicit ScaledPresent(int scale);
     ~ScaledPresent();

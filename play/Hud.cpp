@@ -1,7 +1,9 @@
 #include "play/Hud.h"
 
 #include <allegro.h>
+#include <cstdio>
 
+#include "frame/ShadowedText.h"
 #include "world/Powerup.h"
 #include "world/Soul.h"
 
@@ -26,13 +28,6 @@ constexpr float SEGMENT_OUTLINE_VALUE = 0.7f;
 
 constexpr int SCORE_X = 208;
 constexpr int SCORE_Y = 4;
-
-// Text with a shadow one pixel down and to the right.
-void shadowedCentre(BITMAP* target, const char* text, int x, int y, int shadow, int colour)
-{
-    textout_centre_ex(target, font, text, x + 1, y + 1, shadow, -1);
-    textout_centre_ex(target, font, text, x, y, colour, -1);
-}
 
 void drawSegment(BITMAP* target, int x1, int x2, int fill, int outline)
 {
@@ -122,8 +117,9 @@ void Hud::drawHealthBar(BITMAP* target, float health, float ceiling) const
 
 void Hud::drawScore(BITMAP* target, int points) const
 {
-    textprintf_ex(target, font, SCORE_X + 1, SCORE_Y + 1, makecol(64, 64, 160), -1, "pts: %08d", points);
-    textprintf_ex(target, font, SCORE_X, SCORE_Y, makecol(140, 200, 240), -1, "pts: %08d", points);
+    char line[32];
+    std::snprintf(line, sizeof line, "pts: %08d", points);
+    shadowedText(target, line, SCORE_X, SCORE_Y, makecol(140, 200, 240), makecol(64, 64, 160), TextAlign::Left);
 }
 
 void Hud::drawGameOver(BITMAP* target) const
@@ -131,7 +127,6 @@ void Hud::drawGameOver(BITMAP* target) const
     int th = text_height(font);
     int cx = target->w / 2;
     int cy = target->h / 2;
-    int black = makecol(0, 0, 0);
-    shadowedCentre(target, "GAME OVER!", cx, cy - (th * 3) / 2, black, makecol(255, 255, 255));
-    shadowedCentre(target, "Press ENTER to continue...", cx, cy + th / 2, black, makecol(192, 192, 192));
+    shadowedText(target, "GAME OVER!", cx, cy - (th * 3) / 2, makecol(255, 255, 255), TextAlign::Centre);
+    shadowedText(target, "Press ENTER to continue...", cx, cy + th / 2, makecol(192, 192, 192), TextAlign::Centre);
 }

@@ -10,7 +10,7 @@ class Soul;
 
 // The heads-up display the play screen draws over the field: the radar, the
 // health bar, the score line and the closing "GAME OVER!". Its parts keep
-// fixed pixel positions in the game's 320 x 240 picture. It owns only the
+// fixed pixel positions in the game's picture (PictureSize.h). It owns only the
 // radar's panel; what it shows is handed to each call.
 class Hud {
 public:

@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include "frame/ShadowedText.h"
 #include "input/Controls.h"
 
 namespace {
@@ -9,10 +10,10 @@ namespace {
 constexpr int CAPTION_Y = 20;
 constexpr int VERDICT_Y = 36;
 
-void shadowedText(BITMAP* target, const char* text, int y, int colour)
+// A line centred across the top of the replayed game.
+void writeLine(BITMAP* target, const char* text, int y, int colour)
 {
-    textout_centre_ex(target, font, text, target->w / 2 + 1, y + 1, makecol(0, 0, 0), -1);
-    textout_centre_ex(target, font, text, target->w / 2, y, colour, -1);
+    shadowedText(target, text, target->w / 2, y, colour, TextAlign::Centre);
 }
 
 } // namespace
@@ -122,9 +123,9 @@ void ReplayScreen::draw(BITMAP* target)
     }
     game.draw(target);
     if (!caption.empty())
-        shadowedText(target, caption.c_str(), CAPTION_Y, makecol(255, 255, 160));
+        writeLine(target, caption.c_str(), CAPTION_Y, makecol(255, 255, 160));
     if (state == OutOfStep)
-        shadowedText(target, "replay out of step", VERDICT_Y, makecol(255, 64, 64));
+        writeLine(target, "replay out of step", VERDICT_Y, makecol(255, 64, 64));
     else if (state == InStep)
-        shadowedText(target, "end of replay", VERDICT_Y, makecol(160, 255, 160));
+        writeLine(target, "end of replay", VERDICT_Y, makecol(160, 255, 160));
 }

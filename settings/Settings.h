@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/Action.h"
+#include "settings/PictureSize.h"
 
 // Room for a key's name in the record, the terminator included; a longer text
 // in the file names no key and is written back cut to this length.
@@ -10,8 +11,8 @@ constexpr int KEY_NAME_ROOM = 64;
 // start-up, edited in place by the options menu, written back at exit. Every
 // part of the game reads the global record at the moment it needs a value.
 struct Settings {
-    int w = 320;
-    int h = 240;
+    int w = PICTURE_W;
+    int h = PICTURE_H;
     int bpp = 32;
     int fullscreen = 1;
     int vsync = 0;

@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include "frame/ShadowedText.h"
 #include "ui/Menu.h"
 
 namespace {
@@ -43,20 +44,20 @@ int MenuItem::textColour() const
     if (hasFlags(ItemDisabled))
         return makecol(140, 140, 140);
     if (!hasFlags(ItemSelected))
-        return makecol(190, 150, 84);
+        return restingColour();
     const float value = pulse < GLOW_TURN ? (120 - pulse) * GLOW_SCALE : (60 + pulse) * GLOW_SCALE;
     int r, g, b;
     hsv_to_rgb(GLOW_HUE, GLOW_SATURATION, value, &r, &g, &b);
     return makecol(r, g, b);
 }
 
+int MenuItem::restingColour() { return makecol(190, 150, 84); }
+
 void MenuItem::drawText(BITMAP* target, const char* shown) const
 {
     // Centred on the target rather than the screen: the target is the frame,
     // which the display may show enlarged, and a menu can be drawn anywhere.
-    const int centre = target->w / 2;
-    textout_centre_ex(target, font, shown, centre + 1, y + 1, makecol(0, 0, 0), -1);
-    textout_centre_ex(target, font, shown, centre, y, textColour(), -1);
+    shadowedText(target, shown, target->w / 2, y, textColour(), TextAlign::Centre);
 }
 
 bool MenuItem::keyPressed(int scancode) const { return menu && menu->keyPressed(scancode); }

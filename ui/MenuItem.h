@@ -37,6 +37,9 @@ public:
 
     // The colour of the label in the entry's present state.
     int textColour() const;
+    // The gold of a label neither highlighted nor disabled; the prompt asks
+    // its question in it too.
+    static int restingColour();
 
     std::string text;
     int32_t id;

@@ -2,6 +2,8 @@
 
 #include <allegro.h>
 
+#include "frame/ShadowedText.h"
+
 MenuItemBinding::MenuItemBinding(const char* label, int id, int y) : MenuItem(label, id, y) {}
 
 void MenuItemBinding::draw(BITMAP* target)
@@ -14,6 +16,5 @@ void MenuItemBinding::draw(BITMAP* target)
 
 void MenuItemBinding::drawColumn(BITMAP* target, const std::string& shown, int x) const
 {
-    textout_ex(target, font, shown.c_str(), x + 1, y + 1, makecol(0, 0, 0), -1);
-    textout_ex(target, font, shown.c_str(), x, y, textColour(), -1);
+    shadowedText(target, shown.c_str(), x, y, textColour());
 }

@@ -3,7 +3,9 @@
 #include <allegro.h>
 
 #include "desktop/Dispose.h"
+#include "frame/ShadowedText.h"
 #include "ui/FramedPanel.h"
+#include "ui/MenuItem.h"
 
 namespace {
 
@@ -50,7 +52,7 @@ void Prompt::draw(BITMAP* target)
     const int x = (target->w - width) / 2;
     const int y = (target->h - height) / 2;
     drawBox(target, x, y, width, height);
-    drawLine(target, question, y + lineHeight / 2, makecol(190, 150, 84));
+    drawLine(target, question, y + lineHeight / 2, MenuItem::restingColour());
     drawLine(target, choices, y + 2 * lineHeight, makecol(240, 220, 128));
 }
 
@@ -83,7 +85,5 @@ void Prompt::drawBox(BITMAP* target, int x, int y, int width, int height)
 
 void Prompt::drawLine(BITMAP* target, const std::string& line, int y, int colour)
 {
-    const int centre = target->w / 2;
-    textout_centre_ex(target, font, line.c_str(), centre + 1, y + 1, makecol(0, 0, 0), -1);
-    textout_centre_ex(target, font, line.c_str(), centre, y, colour, -1);
+    shadowedText(target, line.c_str(), target->w / 2, y, colour, TextAlign::Centre);
 }

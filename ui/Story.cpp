@@ -125,7 +125,7 @@ void Story::readLines(const char* fileName)
 void Story::drawLines(BITMAP* target)
 {
     // The caller's clip is put back afterwards; in the game it is the whole
-    // 320 x 240 target.
+    // picture.
     int oldLeft, oldTop, oldRight, oldBottom;
     get_clip_rect(target, &oldLeft, &oldTop, &oldRight, &oldBottom);
     set_clip_rect(target, WINDOW_LEFT, WINDOW_TOP, WINDOW_RIGHT, WINDOW_BOTTOM);

@@ -10,7 +10,7 @@ struct BITMAP;
 // The background story, read once from a text file at start-up and scrolled
 // upwards through a dark window, each line fading in at the bottom and out at
 // the top. Down speeds it up, Up runs it back; Enter or Escape leaves.
-// The layout is in fixed pixels of the game's 320 x 240 picture.
+// The layout is in fixed pixels of the game's picture (PictureSize.h).
 class Story : public GameScreen {
 public:
     // A story file is the game's own short text; these bounds only keep a

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <allegro.h>
 
+#include "frame/ShadowedText.h"
 #include "world/Camera.h"
 
 namespace {
@@ -40,6 +41,5 @@ void ScoreBubble::draw(BITMAP* target, const Camera& camera)
     float value = std::max(0.0f, life * VALUE_PER_LIFE);
     int r, g, b;
     hsv_to_rgb(HUE, 1.0f, value, &r, &g, &b);
-    textout_ex(target, font, text.get(), sx + 1, sy + 1, makecol(0, 0, 0), -1);
-    textout_ex(target, font, text.get(), sx, sy, makecol(r, g, b), -1);
+    shadowedText(target, text.get(), sx, sy, makecol(r, g, b));
 }

@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include "frame/Resources.h"
+#include "settings/PictureSize.h"
 #include "world/Powerup.h"
 
 namespace {
@@ -31,7 +32,7 @@ void fill(Entry* (&entries)[N], Make make)
 
 StandInResources::StandInResources()
 {
-    backBitmap = create_bitmap(320, 240);
+    backBitmap = create_bitmap(PICTURE_W, PICTURE_H);
     clear_to_color(backBitmap, makecol(10, 20, 30));
     spaceBitmap = create_bitmap(static_cast<int>(Object::WORLD_WIDTH), static_cast<int>(Object::WORLD_HEIGHT));
     clear_to_color(spaceBitmap, makecol(5, 5, 20));

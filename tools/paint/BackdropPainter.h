@@ -1,14 +1,15 @@
 #pragma once
 
 #include "paint/Image.h"
+#include "settings/PictureSize.h"
 
-// Paints the 320x240 backdrop behind every menu and the story: a night sky
+// Paints the backdrop, the size of the picture, behind every menu and the story: a night sky
 // over a misty graveyard, ghosts drifting at the sides, and the title
 // "the WISPEN" in glowing strokes along the top, where no menu panel covers it.
 class BackdropPainter {
 public:
-    static constexpr int WIDTH = 320;
-    static constexpr int HEIGHT = 240;
+    static constexpr int WIDTH = PICTURE_W;
+    static constexpr int HEIGHT = PICTURE_H;
 
     Image paint() const;
 

@@ -7,10 +7,17 @@
 #include <cstdio>
 
 #include "frame/AssetManifest.h"
+#include "frame/ShadowedText.h"
 #include "flow/WispenGame.h"
+#include "play/Hud.h"
 #include "play/MainGame.h"
+#include "settings/PictureSize.h"
+#include "settings/Settings.h"
+#include "ui/MenuItemSlider.h"
 #include "ui/Story.h"
+#include "world/Camera.h"
 #include "world/Powerup.h"
+#include "world/ScoreBubble.h"
 
 namespace {
 
@@ -19,8 +26,12 @@ constexpr int MARGIN = 16;
 constexpr int GAP = 12;
 constexpr int LABEL_HEIGHT = 14;
 constexpr int ZOOM = 4;
-constexpr int GAME_W = 320;
-constexpr int GAME_H = 240;
+// The lines of the game under the font's own: two main menu entries, the
+// sound's volume bar, a row of bubbles, the score, and three for "GAME OVER!"
+// and its prompt.
+constexpr int GAME_LINES = 8;
+constexpr int BUBBLE_MONEY = 15000;
+constexpr int HUD_POINTS = 12500;
 
 const char* const EXPRESSIONS[] = {"calm", "smile", "surprise", "anger", "sleepy", "wink", "grin", "fright"};
 static_assert(std::size(EXPRESSIONS) == AssetManifest::FACES, "a caption for every face");
@@ -116,19 +127,19 @@ int ContactSheet::drawSkies(BITMAP* sheet, int y, const char* storyFile)
 
     const int x = MARGIN + space->w + 2 * GAP;
     int top = y;
-    label(sheet, x, top, "BACK 320x240 at 1x");
-    blit(back, sheet, 0, 0, x, top + LABEL_HEIGHT, GAME_W, GAME_H);
-    top += LABEL_HEIGHT + GAME_H + GAP;
+    label(sheet, x, top, std::string(AssetManifest::BACK) + " " + std::to_string(back->w) + "x" + std::to_string(back->h) + " at 1x");
+    blit(back, sheet, 0, 0, x, top + LABEL_HEIGHT, PICTURE_W, PICTURE_H);
+    top += LABEL_HEIGHT + PICTURE_H + GAP;
 
-    BITMAP* screen = create_bitmap(GAME_W, GAME_H);
+    BITMAP* screen = create_bitmap(PICTURE_W, PICTURE_H);
     label(sheet, x, top, "BACK under the main menu");
     game.mainMenu.start();
     game.mainMenu.draw(screen);
-    blit(screen, sheet, 0, 0, x, top + LABEL_HEIGHT, GAME_W, GAME_H);
-    top += LABEL_HEIGHT + GAME_H + GAP;
+    blit(screen, sheet, 0, 0, x, top + LABEL_HEIGHT, PICTURE_W, PICTURE_H);
+    top += LABEL_HEIGHT + PICTURE_H + GAP;
     label(sheet, x, top, "BACK under the story window");
     drawStory(screen, storyFile);
-    blit(screen, sheet, 0, 0, x, top + LABEL_HEIGHT, GAME_W, GAME_H);
+    blit(screen, sheet, 0, 0, x, top + LABEL_HEIGHT, PICTURE_W, PICTURE_H);
     destroy_bitmap(screen);
     return y + LABEL_HEIGHT + space->h + 2 * GAP;
 }
@@ -176,45 +187,76 @@ int ContactSheet::drawSprites(BITMAP* sheet, int y, const std::string& title, co
 
 int ContactSheet::drawFont(BITMAP* sheet, int y)
 {
-    label(sheet, MARGIN, y, "FNT1 at 1x and 4x, in colours the game draws it with");
+    label(sheet, MARGIN, y, "FNT1 at 1x and 4x: the font, and the game's own lines drawn by the menus, the bubbles and the heads-up display");
     y += LABEL_HEIGHT + 4;
-    std::string bar = "[";
-    bar += std::string(6, '\x7f');
-    bar += "____|";
-    const std::vector<std::pair<std::string, int>> lines = {
-        {" !\"#$%&'()*+,-./0123456789:;<=>?", makecol(255, 255, 255)},
-        {"@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_", makecol(255, 255, 255)},
-        {"`abcdefghijklmnopqrstuvwxyz{|}~\x7f", makecol(255, 255, 255)},
-        {"Play Game   Options   High Scores", makecol(190, 150, 84)},
-        {"pts: 00012500    $15000    +15HP", makecol(140, 200, 240)},
-        {"Sound - " + bar, makecol(190, 150, 84)},
-        {"Press ENTER to continue...", makecol(192, 192, 192)},
-    };
     const int lineHeight = text_height(font) + 3;
-    BITMAP* text = create_bitmap(300, static_cast<int>(lines.size()) * lineHeight + 4);
+    const char* const charset[] = {" !\"#$%&'()*+,-./0123456789:;<=>?", "@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_",
+                                   "`abcdefghijklmnopqrstuvwxyz{|}~\x7f"};
+    const int lineCount = static_cast<int>(std::size(charset)) + GAME_LINES;
+    BITMAP* text = create_bitmap(PICTURE_W, lineCount * lineHeight + 4);
+    // The sheet's own dark backing, on which every line's colour reads.
     clear_to_color(text, makecol(8, 32, 24));
-    for (size_t i = 0; i < lines.size(); i++) {
-        int ty = 2 + static_cast<int>(i) * lineHeight;
-        textout_ex(text, font, lines[i].first.c_str(), 5, ty + 1, makecol(0, 0, 0), -1);
-        textout_ex(text, font, lines[i].first.c_str(), 4, ty, lines[i].second, -1);
+    int top = 2;
+    for (const char* line : charset) {
+        shadowedText(text, line, 4, top, makecol(255, 255, 255));
+        top += lineHeight;
     }
+    drawGameLines(text, top, lineHeight);
+    // The lines are a picture wide, too wide for 4x beside 1x.
     blit(text, sheet, 0, 0, MARGIN, y, text->w, text->h);
-    drawScaled(sheet, text, 0, 0, text->w, text->h, MARGIN + text->w + 2 * GAP, y, ZOOM);
-    int bottom = y + text->h * ZOOM;
+    const int zoomedY = y + text->h + GAP;
+    drawScaled(sheet, text, 0, 0, text->w, text->h, MARGIN, zoomedY, ZOOM);
+    int bottom = zoomedY + text->h * ZOOM;
     destroy_bitmap(text);
     return bottom + 2 * GAP;
+}
+
+void ContactSheet::drawGameLines(BITMAP* text, int top, int lineHeight)
+{
+    // A menu entry draws at its own row of the picture; that row is copied.
+    BITMAP* picture = create_bitmap(PICTURE_W, PICTURE_H);
+    auto drawEntry = [&](MenuItem& item) {
+        blit(text, picture, 0, top, 0, item.y, PICTURE_W, lineHeight);
+        item.draw(picture);
+        blit(picture, text, 0, item.y, 0, top, PICTURE_W, lineHeight);
+        top += lineHeight;
+    };
+    drawEntry(*game.mainMenu.items[0]);  // highlighted by start
+    drawEntry(*game.mainMenu.items[1]);
+    for (const auto& item : game.optionsMenu.items) {
+        auto* slider = dynamic_cast<MenuItemSlider*>(item.get());
+        if (slider && slider->value == &settings.volSound)
+            drawEntry(*slider);
+    }
+    destroy_bitmap(picture);
+
+    // The camera at its own offset maps the world onto the picture unmoved.
+    Camera camera;
+    camera.pos = camera.boundsMin;
+    ScoreBubble(4, top, Powerup::moneyText(BUBBLE_MONEY).c_str()).draw(text, camera);
+    ScoreBubble(PICTURE_W / 2, top, Powerup::effectText(Powerup::EFFECTS[0]).c_str()).draw(text, camera);
+    top += lineHeight;
+
+    Hud hud;
+    BITMAP* band = create_sub_bitmap(text, 0, top, PICTURE_W, text->h - top);
+    hud.drawScore(band, HUD_POINTS);
+    destroy_bitmap(band);
+    top += lineHeight;
+    band = create_sub_bitmap(text, 0, top, PICTURE_W, 4 * text_height(font));
+    hud.drawGameOver(band);
+    destroy_bitmap(band);
 }
 
 int ContactSheet::drawScene(BITMAP* sheet, int y)
 {
     label(sheet, MARGIN, y, "A moment of play drawn by the play screen, at 1x and 2x");
     y += LABEL_HEIGHT;
-    BITMAP* screen = create_bitmap(GAME_W, GAME_H);
+    BITMAP* screen = create_bitmap(PICTURE_W, PICTURE_H);
     drawPlay(screen);
-    blit(screen, sheet, 0, 0, MARGIN, y, GAME_W, GAME_H);
-    drawScaled(sheet, screen, 0, 0, GAME_W, GAME_H, MARGIN + GAME_W + 2 * GAP, y, 2);
+    blit(screen, sheet, 0, 0, MARGIN, y, PICTURE_W, PICTURE_H);
+    drawScaled(sheet, screen, 0, 0, PICTURE_W, PICTURE_H, MARGIN + PICTURE_W + 2 * GAP, y, 2);
     destroy_bitmap(screen);
-    return y + 2 * GAME_H + 2 * GAP;
+    return y + 2 * PICTURE_H + 2 * GAP;
 }
 
 bool ContactSheet::write(const char* dataFile, const char* sheetFile, const char* storyFile)

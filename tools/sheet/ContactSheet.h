@@ -11,8 +11,9 @@ struct DATAFILE;
 
 // One picture showing everything the datafile holds, read back from the
 // datafile itself: every picture at 1x and 4x, the sprites also blended over
-// the sky the way the game draws them, the font in the game's colours, and the
-// main menu, the story and a moment of play drawn by the game's own screens.
+// the sky the way the game draws them, the font with lines of the menus, the
+// bubbles and the heads-up display, and the main menu, the story and a moment
+// of play, all drawn by the game's own code.
 // The game's resources must be loaded (loadData) before it draws; like the
 // game, the sheet releases them when it goes.
 class ContactSheet {
@@ -37,6 +38,8 @@ private:
     int drawSprites(BITMAP* sheet, int y, const std::string& title, const std::vector<std::string>& names,
                     const std::vector<std::string>& captions, int opacity);
     int drawFont(BITMAP* sheet, int y);
+    // From top down, a line apart, each line as the game's own code draws it.
+    void drawGameLines(BITMAP* text, int top, int lineHeight);
     int drawScene(BITMAP* sheet, int y);
 
     // The game whose main menu is drawn.
