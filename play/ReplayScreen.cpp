@@ -41,7 +41,7 @@ void ReplayScreen::show(const Replay& shown, const std::string& text, bool silen
 void ReplayScreen::leave()
 {
     if (state == Playing)
-        game.stopAmbientSets();
+        game.ambience.stopSets();
     if (settingsSet)
         settings = playerSettings;
     settingsSet = false;
@@ -88,7 +88,7 @@ void ReplayScreen::step()
 
 void ReplayScreen::finish(bool asRecorded)
 {
-    game.stopAmbientSets();
+    game.ambience.stopSets();
     state = asRecorded ? InStep : OutOfStep;
 }
 
