@@ -363,8 +363,18 @@ void WispenGame::keepFinishedGame(int action)
     bool abandoned = currentScreen == &abandonPrompt && action == MainMenu;
     if (!fromPlay && !abandoned)
         return;
+    if (fromPlay)
+        writeBackHighScores();
     playScreen.recording.finish(playScreen.score.total());
     archive.keepLastGame(playScreen.recording);
+}
+
+// A game played to its end writes the table back whole, whether or not its
+// score enters it, so a damaged or missing file is made good before the name
+// is asked for; the table goes back to the file as it goes out of scope.
+void WispenGame::writeBackHighScores()
+{
+    HighScoreTable table(HIGH_SCORE_FILE);
 }
 
 // A game the player switched away from waits for them at the abandon question,

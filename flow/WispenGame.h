@@ -63,6 +63,7 @@ private:
     void showHighScores();
     void switchMusic(int order, int part);
     void keepFinishedGame(int action);
+    void writeBackHighScores();
     void countIdleTime();
     void showNextHighScoreReplay();
     bool pauseWhenAway();

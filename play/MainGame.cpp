@@ -205,7 +205,7 @@ int MainGame::getResult()
     if (grownCreatureKilled())
         return GameOverMusic;
     if (player->state == Dead) {
-        HighScoreTable table(HIGH_SCORE_FILE);
+        HighScoreTable table(HIGH_SCORE_FILE, HighScoreTable::ReadOnly);
         return table.qualifies(score.total()) ? EnterName : MainMenu;
     }
     return ConfirmAbandon;

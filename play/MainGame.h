@@ -33,6 +33,8 @@ public:
 
     MainGame();
 
+    // Once the creature is gone, whether its score enters the high-score
+    // table; the file is only read.
     int getResult() override;
     // Escape would ask whether to abandon the game now. Reads nothing from
     // disk: the answer at the end of a game builds the high-score table.
