@@ -2,11 +2,8 @@
 
 #include <allegro.h>
 
-#include "desktop/DoubleBuffer.h"
 #include "desktop/FramePlacement.h"
-#include "desktop/PageFlipping.h"
 #include "settings/Settings.h"
-#include "desktop/TripleBuffer.h"
 
 namespace {
 
@@ -34,12 +31,6 @@ bool openAtEitherDepth(ModeRequest request, int card, ModeSize size)
         return false;
     settings.bpp = alternative;
     return true;
-}
-
-template <typename Strategy>
-std::unique_ptr<ScreenUpdate> make()
-{
-    return std::make_unique<Strategy>();
 }
 
 } // namespace
@@ -126,17 +117,3 @@ Error openMode(ModeRequest request, DesktopQuery desktop, bool eitherDepth)
 Error openGraphicsMode(ModeRequest request, DesktopQuery desktop) { return openMode(request, desktop, true); }
 
 Error reopenGraphicsMode(ModeRequest request, DesktopQuery desktop) { return openMode(request, desktop, false); }
-
-std::vector<UpdateDriverMaker> updateDriverChain(int driver)
-{
-    switch (driver) {
-    case 2:
-        return {make<TripleBuffer>, make<PageFlipping>, make<DoubleBuffer>, make<ScreenUpdate>};
-    case 1:
-        return {make<PageFlipping>, make<DoubleBuffer>, make<ScreenUpdate>};
-    case 0:
-        return {make<DoubleBuffer>, make<ScreenUpdate>};
-    default:
-        return {make<ScreenUpdate>};
-    }
-}

@@ -1,14 +1,10 @@
 #pragma once
 
-#include <memory>
-#include <vector>
-
 #include "files/Error.h"
-#include "desktop/ScreenUpdate.h"
 
-// The display: which mode start-up asks for, at which colour depth, and the
-// screen-update strategies tried on it. The choices are kept apart from the
-// library calls, so they can be checked without a display.
+// The display: which mode start-up asks for and at which colour depth. The
+// choices are kept apart from the library calls, so they can be checked
+// without a display.
 
 // Wider than any display made; larger requests only meet X errors.
 const int MAX_SCREEN_SIZE = 8192;
@@ -56,8 +52,3 @@ Error openGraphicsMode(ModeRequest request = requestMode, DesktopQuery desktop =
 // The same choice of size for a game already running, at the depth it runs
 // at only: its pictures were made for that depth.
 Error reopenGraphicsMode(ModeRequest request = requestMode, DesktopQuery desktop = desktopSize);
-
-// The strategies start-up tries for a driver setting, best first. Each maker
-// builds a fresh object, because a strategy that fails to install is deleted.
-using UpdateDriverMaker = std::unique_ptr<ScreenUpdate> (*)();
-std::vector<UpdateDriverMaker> updateDriverChain(int driver);

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "frame/Game.h"
-#include "flow/MusicOrders.h"
+#include "flow/AttractMode.h"
+#include "flow/MusicStream.h"
 #include "play/MainGame.h"
 #include "play/ReplayArchive.h"
 #include "play/ReplayScreen.h"
@@ -10,20 +11,10 @@
 #include "ui/Prompt.h"
 #include "ui/Story.h"
 
-struct AL_DUH_PLAYER;
-
-// Which part of the music module is playing.
-enum MusicPart {
-    GameMusic = 0,
-    GameOverMusicPart = 1,
-    MenuMusic = 2,
-};
-
-extern int musicState;
-
 // The game itself: owns every screen for the whole run, carries out what a
 // finished screen asks for and switches the music between menus, play and the
-// end of a game.
+// end of a game. What the menus hold, the music stream and the high scores'
+// replays between menus are rooms of their own that it calls.
 class WispenGame : public Game {
 public:
     WispenGame();
@@ -36,7 +27,6 @@ public:
     void setScreen(GameScreen* screen);
     // Plays replay instead of the menus; the program ends after it.
     void watch(const Replay& replay);
-    void startMusic(int order);
 
     Menu mainMenu;
     Menu optionsMenu;
@@ -51,23 +41,17 @@ public:
     ReplayScreen replayScreen;
     ReplayArchive archive;
     GameScreen* currentScreen = nullptr;
-    AL_DUH_PLAYER* musicPlayer = nullptr;
-    float musicVolume = 1.0f;
+    MusicStream musicStream;
 
 private:
-    void fillMainMenu();
-    void fillOptionsMenu();
-    void fillNameEntryMenu();
-    void fillCreditsMenu();
     void carryOut(int action);
     void showHighScores();
-    void switchMusic(int order, int part);
     void keepFinishedGame(int action);
+    void writeBackHighScores();
     void countIdleTime();
     void showNextHighScoreReplay();
     bool pauseWhenAway();
 
-    int idleTicks = 0;
+    AttractMode attractMode;
     int awayTicks = 0;
-    int nextReplayPlace = ReplayArchive::PLACES;
 };

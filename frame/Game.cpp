@@ -11,6 +11,7 @@
 #include "desktop/DisplayMode.h"
 #include "input/Gamepad.h"
 #include "settings/Settings.h"
+#include "desktop/UpdateDriverChain.h"
 #include "desktop/Wakeup.h"
 
 std::atomic<int> timerTicks{0};

@@ -10,6 +10,7 @@
 #include "desktop/InstanceLock.h"
 #include "desktop/DisplayMode.h"
 #include "desktop/ScreenUpdate.h"
+#include "desktop/UpdateDriverChain.h"
 
 struct BITMAP;
 

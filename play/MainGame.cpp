@@ -20,11 +20,6 @@ namespace {
 constexpr int START_SOULS = 5;
 constexpr int FIRST_POWERUP_DELAY = 300;
 constexpr int POWERUP_INTERVAL = 120;
-constexpr int SCR_MIN_DELAY = 20;
-constexpr int SCR_DELAY_SPREAD = 10;
-constexpr int AMBIENT_B_DELAY = 5;
-constexpr int AMBIENT_HIGH_PITCH = 600;
-constexpr int AMBIENT_LOW_PITCH = 500;
 constexpr int THUMP_PITCH = 950;
 constexpr int THUMP_PITCH_SPREAD = 100;
 
@@ -45,8 +40,6 @@ float squaredDistance(const Object& a, const Object& b)
     return dx * dx + dy * dy;
 }
 
-int ambientVolume() { return (clampedVolume(settings.volSound) * 3) / 4; }
-
 template <typename T, typename Finished>
 void updateAndRemove(std::vector<std::unique_ptr<T>>& objects, Finished finished)
 {
@@ -62,7 +55,7 @@ void updateAndRemove(std::vector<std::unique_ptr<T>>& objects, Finished finished
 } // namespace
 
 MainGame::MainGame()
-    : spawnTimer(0), powerupTimer(0), scrTimer(0), ambientDelay(0), ambientOn(false)
+    : spawnTimer(0), powerupTimer(0)
 {
 }
 
@@ -96,9 +89,7 @@ Error MainGame::start()
     // The first soul comes after spawnTime ticks whatever the difficulty.
     spawnTimer = std::max(settings.spawnTime, MIN_SPAWN_INTERVAL);
     powerupTimer = FIRST_POWERUP_DELAY;
-    scrTimer = 0;
-    ambientDelay = AMBIENT_B_DELAY;
-    ambientOn = false;
+    ambience.reset();
     score.clear();
     recording.begin(seed);
     return Error(NoError);
@@ -153,12 +144,12 @@ bool MainGame::playTick()
     camera->update();
     runSpawnTimer();
     runPowerupTimer();
-    runScrTimer();
-    startAmbientSets();
+    ambience.runScrTimer();
+    ambience.startSets();
     score.tick();
     if (!finishes())
         return false;
-    stopAmbientSets();
+    ambience.stopSets();
     return true;
 }
 
@@ -195,35 +186,6 @@ void MainGame::runPowerupTimer()
     spawnPowerup();
 }
 
-void MainGame::runScrTimer()
-{
-    scrTimer -= 1;
-    if (scrTimer > 0)
-        return;
-    playScrSample();
-    int r = std::rand();
-    scrTimer = r % SCR_DELAY_SPREAD + SCR_MIN_DELAY;
-}
-
-// The left-hand loops restart whenever the screen comes back after finishing;
-// the right-hand copies start once per game, a few ticks after the first set,
-// so the two sides drift against each other.
-void MainGame::startAmbientSets()
-{
-    if (!ambientOn) {
-        playSample(ambientSamplesA[0], ambientVolume(), PAN_LEFT, AMBIENT_HIGH_PITCH, 1);
-        playSample(ambientSamplesA[1], ambientVolume(), PAN_LEFT, AMBIENT_LOW_PITCH, 1);
-        ambientOn = true;
-    }
-    if (ambientDelay > 0) {
-        ambientDelay -= 1;
-    } else if (ambientDelay == 0) {
-        ambientDelay = -1;
-        playSample(ambientSamplesB[0], ambientVolume(), PAN_RIGHT, AMBIENT_HIGH_PITCH, 1);
-        playSample(ambientSamplesB[1], ambientVolume(), PAN_RIGHT, AMBIENT_LOW_PITCH, 1);
-    }
-}
-
 // Escape (through the base screen, which otherwise refreshes the key
 // snapshot), Enter held once the creature is gone, and the very tick a grown
 // creature is killed, so the application can change the music while play
@@ -241,21 +203,12 @@ bool MainGame::grownCreatureKilled() const { return player->state == Dying && pl
 
 bool MainGame::asksToAbandon() const { return !grownCreatureKilled() && player->state != Dead; }
 
-void MainGame::stopAmbientSets()
-{
-    ambientOn = false;
-    stopSample(ambientSamplesA[0]);
-    stopSample(ambientSamplesA[1]);
-    stopSample(ambientSamplesB[0]);
-    stopSample(ambientSamplesB[1]);
-}
-
 int MainGame::getResult()
 {
     if (grownCreatureKilled())
         return GameOverMusic;
     if (player->state == Dead) {
-        HighScoreTable table(HIGH_SCORE_FILE);
+        HighScoreTable table(HIGH_SCORE_FILE, HighScoreTable::ReadOnly);
         return table.qualifies(score.total()) ? EnterName : MainMenu;
     }
     return ConfirmAbandon;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "frame/GameScreen.h"
+#include "play/Ambience.h"
 #include "play/Hud.h"
 #include "play/Replay.h"
 #include "world/Camera.h"
@@ -32,6 +33,8 @@ public:
 
     MainGame();
 
+    // Once the creature is gone, whether its score enters the high-score
+    // table; the file is only read.
     int getResult() override;
     // Escape would ask whether to abandon the game now. Reads nothing from
     // disk: the answer at the end of a game builds the high-score table.
@@ -50,7 +53,6 @@ public:
     // The replay's game: its settings must be in place; until the next begin
     // its keys stand in for the player's. The replay must outlive the game.
     void beginPlayback(const Replay& replay);
-    void stopAmbientSets();
 
     void spawnSoul();
     bool canPlace(const Soul& candidate) const;
@@ -82,9 +84,7 @@ public:
     std::unique_ptr<Camera> camera;
     int spawnTimer;
     int powerupTimer;
-    int scrTimer;
-    int ambientDelay;  // counts down to the right-hand ambient loops, then -1
-    bool ambientOn;
+    Ambience ambience;
     Score score;
     // The game being played, tick by tick; finished by whoever ends the game.
     Replay recording;
@@ -96,8 +96,6 @@ private:
     void updateBubbles();
     void runSpawnTimer();
     void runPowerupTimer();
-    void runScrTimer();
-    void startAmbientSets();
     bool finishes();
     // The one tick the grown creature is killed; play goes on under the
     // game-over music.

@@ -44,7 +44,7 @@ void ReplayScreen::show(const Replay& shown, const std::string& text, bool silen
 void ReplayScreen::leave()
 {
     if (state == Playing)
-        game.stopAmbientSets();
+        game.ambience.stopSets();
     if (settingsSet)
         settings = playerSettings;
     settingsSet = false;
@@ -111,7 +111,7 @@ void ReplayScreen::compareDigest()
 
 void ReplayScreen::finish(bool asRecorded)
 {
-    game.stopAmbientSets();
+    game.ambience.stopSets();
     state = asRecorded ? InStep : OutOfStep;
 }
 

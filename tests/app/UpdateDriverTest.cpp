@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "FakeScreenUpdate.h"
-#include "desktop/DisplayMode.h"
 #include "desktop/DoubleBuffer.h"
 #include "frame/Game.h"
 #include "desktop/PageFlipping.h"
 #include "desktop/TripleBuffer.h"
+#include "desktop/UpdateDriverChain.h"
 
 namespace {
 

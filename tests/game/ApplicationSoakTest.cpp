@@ -315,7 +315,7 @@ protected:
         SOAK_EXPECT(game->storyScreen.lines.size() == storyLines, "story lines");
         SOAK_EXPECT(nameField->text.size() == static_cast<size_t>(NAME_LENGTH), "name field width");
         SOAK_EXPECT(nameField->cursor >= 0 && nameField->cursor <= NAME_LENGTH, "name cursor");
-        SOAK_EXPECT(game->musicVolume >= 0.0f && game->musicVolume < 1.0f, "music volume");
+        SOAK_EXPECT(game->musicStream.volume >= 0.0f && game->musicStream.volume < 1.0f, "music volume");
         // One panel picture at a time, never larger than the widest menu.
         SOAK_EXPECT(!Menu::panelBitmap || (Menu::panelBitmap->w <= 640 && Menu::panelBitmap->h <= 240),
                     "menu panel size");

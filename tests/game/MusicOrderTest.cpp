@@ -18,7 +18,7 @@ protected:
         music = dumb_load_it(WISPEN_RUN_DIR "/wispen.it");
         ASSERT_NE(nullptr, music);
         ApplicationTest::SetUp();
-        game->startMusic(MENU_MUSIC_ORDER);
+        game->musicStream.play(MenuMusic);
     }
 
     void TearDown() override
@@ -29,7 +29,7 @@ protected:
 
     DUH_SIGRENDERER* renderer() const
     {
-        return game->musicPlayer ? al_duh_get_sigrenderer(game->musicPlayer) : nullptr;
+        return game->musicStream.player ? al_duh_get_sigrenderer(game->musicStream.player) : nullptr;
     }
 
     int order() const

@@ -28,7 +28,7 @@ TEST(MusicVolume, IsKeptBetweenSilenceAndFullWhateverTheFileHolds)
         for (const auto& [volMusic, heard] : cases) {
             settings.volMusic = volMusic;
             game.logic();
-            EXPECT_FLOAT_EQ(heard, game.musicVolume) << volMusic;
+            EXPECT_FLOAT_EQ(heard, game.musicStream.volume) << volMusic;
         }
         EXPECT_EQ(INT_MIN, settings.volMusic) << "the setting itself keeps what the file held";
     }

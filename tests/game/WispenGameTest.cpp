@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <string>
 
 #include "ApplicationTest.h"
@@ -191,6 +192,17 @@ TEST_F(Application, AQualifyingGameEntersTheTypedNameIntoTheList)
     ASSERT_EQ(&game->highScoreMenu, game->currentScreen);
     EXPECT_EQ("ACE      ...... 00001500", label(game->highScoreMenu, 7));
     EXPECT_EQ("nobody   ...... 00002000", label(game->highScoreMenu, 6));
+}
+
+TEST_F(Application, AGameOutsideTheTableStillWritesItBackWholeAtItsEnd)
+{
+    game->mainMenu.start();
+    tap(KEY_ENTER);
+    game->playScreen.player->state = Dead;
+    ASSERT_FALSE(std::filesystem::exists("wispen.hsc"));
+    tap(KEY_ENTER);
+    ASSERT_EQ(&game->mainMenu, game->currentScreen);
+    EXPECT_EQ(96u, std::filesystem::file_size("wispen.hsc")) << "the missing table was not written whole";
 }
 
 TEST_F(Application, AnUnknownCodeLeavesTheScreenCurrent)

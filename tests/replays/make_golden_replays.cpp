@@ -111,7 +111,7 @@ bool play(const Golden& golden, const std::string& dir)
         if (key[KEY_ESC])
             game.readKeys();  // "no" to the abandon question, Escape still down
     }
-    game.stopAmbientSets();
+    game.ambience.stopSets();
     game.recording.finish(game.score.total());
     game.recording.formatVersion = golden.format;
     const std::string path = dir + "/" + golden.file;
