@@ -1,7 +1,9 @@
 #include "play/Hud.h"
 
 #include <allegro.h>
+#include <string>
 
+#include "input/InputLabel.h"
 #include "world/Powerup.h"
 #include "world/Soul.h"
 
@@ -133,5 +135,7 @@ void Hud::drawGameOver(BITMAP* target) const
     int cy = target->h / 2;
     int black = makecol(0, 0, 0);
     shadowedCentre(target, "GAME OVER!", cx, cy - (th * 3) / 2, black, makecol(255, 255, 255));
-    shadowedCentre(target, "Press ENTER to continue...", cx, cy + th / 2, black, makecol(192, 192, 192));
+    // The key or button that goes on is the player's own.
+    const std::string hint = "Press " + hintLabel(Action::Choose) + " to continue...";
+    shadowedCentre(target, hint.c_str(), cx, cy + th / 2, black, makecol(192, 192, 192));
 }
