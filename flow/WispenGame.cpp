@@ -223,6 +223,9 @@ bool WispenGame::pauseWhenAway()
         return false;
     if (!settings.pauseOnFocusLoss || currentScreen != &playScreen || !playScreen.asksToAbandon())
         return false;
+    // Silent as under Escape's question, which the game reaches by finishing
+    // its tick; the first tick after No starts the sounds again the same way.
+    playScreen.ambience.stopSets();
     carryOut(ConfirmAbandon);
     return true;
 }

@@ -131,3 +131,18 @@ bool Controls::anyDeviceKeyHeld() const
             return true;
     return std::find(pad.begin(), pad.end(), true) != pad.end();
 }
+
+void Controls::noteUse(bool padWentDown)
+{
+    static_assert(KEY_MAX <= std::tuple_size<decltype(keysBefore)>::value, "a slot for every key");
+    bool keyWentDown = false;
+    for (int scancode = 1; scancode < KEY_MAX; scancode++) {
+        const bool down = key[scancode] != 0;
+        keyWentDown = keyWentDown || (down && !keysBefore[scancode]);
+        keysBefore[scancode] = down;
+    }
+    if (padWentDown)
+        padLast = true;
+    else if (keyWentDown)
+        padLast = false;
+}

@@ -53,6 +53,12 @@ public:
     // latched or not: what ends a replay shown between menus.
     bool anyDeviceKeyHeld() const;
 
+    // Once a tick: whether the pad had something go down this tick; a key of
+    // the keyboard that went down since the last call counts as the
+    // keyboard's use. The hints name the last used device's input.
+    void noteUse(bool padWentDown);
+    bool padUsedLast() const { return padLast; }
+
 private:
     bool deviceHeld(Action action) const;
 
@@ -60,6 +66,9 @@ private:
     std::array<bool, ACTION_COUNT> pad{};
     // Cleared by the first look that finds the action's key up.
     mutable std::array<bool, ACTION_COUNT> ignored{};
+    // Room for the library's whole key array (KEY_MAX entries).
+    std::array<bool, 128> keysBefore{};
+    bool padLast = false;
     bool latched = false;
     unsigned latchedMask = 0;
 };

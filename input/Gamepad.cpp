@@ -66,6 +66,10 @@ void Gamepad::install()
 void Gamepad::poll(bool playing)
 {
     watch.tick();
+    if (watch.installs() != labelledInstall) {
+        labelledInstall = watch.installs();
+        labels.read(watch.device());
+    }
     poll_joystick();
     before = now;
     buttonsBefore = buttonsNow;
@@ -74,8 +78,12 @@ void Gamepad::poll(bool playing)
     buttonsNow = present ? buttonsDown(joy[0]) : 0;
     if (!present)
         startAction = -1;
-    for (int a = 0; a < ACTION_COUNT; a++)
+    bool wentDown = pressedButton() >= 0;
+    for (int a = 0; a < ACTION_COUNT; a++) {
         controls.holdPad(static_cast<Action>(a), now[a]);
+        wentDown = wentDown || pressed(static_cast<Action>(a));
+    }
+    controls.noteUse(wentDown);
 }
 
 bool Gamepad::pressed(Action action) const { return now[bitOf(action)] && !before[bitOf(action)]; }

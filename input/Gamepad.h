@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "settings/Action.h"
+#include "input/PadButtons.h"
 #include "input/PadWatch.h"
 
 // The first gamepad as a second pair of hands on the actions. Once per tick
@@ -44,6 +45,9 @@ public:
     // range plays as its default.
     static int buttonOf(Action action);
 
+    // What the pad prints on button, for the screens.
+    std::string buttonLabel(int button) const { return labels.label(button); }
+
     using State = std::array<bool, ACTION_COUNT>;
 
 private:
@@ -57,6 +61,8 @@ private:
     // in play opens the abandon question, and must not answer it as Choose.
     int startAction = -1;
     PadWatch watch;
+    PadButtons labels;
+    int labelledInstall = 0;
 };
 
 extern Gamepad gamepad;

@@ -126,6 +126,7 @@ PadWatch::Identity PadWatch::find() const
             identity.device = info.st_dev;
             identity.inode = info.st_ino;
             identity.node = info.st_rdev;
+            identity.path = path;
             return identity;
         }
     }
@@ -137,7 +138,9 @@ void PadWatch::install(const Identity& found)
     remove();
     seen = found;
     driverIn = install_joystick(JOY_TYPE_AUTODETECT) == 0 && num_joysticks > 0;
-    if (!driverIn)
+    if (driverIn)
+        installCount++;
+    else
         remove_joystick();
 }
 

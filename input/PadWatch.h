@@ -36,6 +36,10 @@ public:
     // Watching, and the driver is out: whatever the library's joystick
     // state still says, no pad is there.
     bool padGone() const { return watching && !driverIn; }
+    // How many times the driver has taken a device, and the last one's path:
+    // a new count is a pad that may have other buttons.
+    int installs() const { return installCount; }
+    const std::string& device() const { return seen.path; }
 
 private:
     // The file as stat found it; a pad plugged in again is a new file.
@@ -44,6 +48,7 @@ private:
         dev_t device = 0;
         ino_t inode = 0;
         dev_t node = 0;
+        std::string path;
         bool operator==(const Identity& other) const;
     };
 
@@ -61,5 +66,6 @@ private:
     int countdown = 0;
     bool watching = false;
     bool driverIn = false;
+    int installCount = 0;
     Identity seen;
 };

@@ -2,8 +2,10 @@
 
 #include <allegro.h>
 #include <cstdio>
+#include <string>
 
 #include "frame/ShadowedText.h"
+#include "input/InputLabel.h"
 #include "world/Powerup.h"
 #include "world/Soul.h"
 
@@ -128,5 +130,7 @@ void Hud::drawGameOver(BITMAP* target) const
     int cx = target->w / 2;
     int cy = target->h / 2;
     shadowedText(target, "GAME OVER!", cx, cy - (th * 3) / 2, makecol(255, 255, 255), TextAlign::Centre);
-    shadowedText(target, "Press ENTER to continue...", cx, cy + th / 2, makecol(192, 192, 192), TextAlign::Centre);
+    // The key or button that goes on is the player's own.
+    const std::string hint = "Press " + hintLabel(Action::Choose) + " to continue...";
+    shadowedText(target, hint.c_str(), cx, cy + th / 2, makecol(192, 192, 192), TextAlign::Centre);
 }

@@ -2,10 +2,12 @@
 // a joystick device of the kernel's joystick interface: the test writes the
 // device's events into it, and this answers the questions the library's
 // driver asks of a device before reading it, as an Xbox-style pad would:
-// eight axes (the D-pad as the last two) and eleven buttons.
+// eight axes (the D-pad as the last two) and eleven buttons, which its button
+// map gives the standard layout's codes.
 #include <cstdarg>
 #include <cstring>
 #include <dlfcn.h>
+#include <linux/input-event-codes.h>
 #include <linux/joystick.h>
 #include <sys/stat.h>
 
@@ -15,6 +17,8 @@ constexpr unsigned char AXES = 8;
 constexpr unsigned char BUTTONS = 11;
 constexpr int DRIVER_VERSION = 0x020100;
 const char NAME[] = "Wispen test pad";
+const __u16 BUTTON_MAP[BUTTONS] = {BTN_A,      BTN_B,     BTN_X,    BTN_Y,      BTN_TL,    BTN_TR,
+                                   BTN_SELECT, BTN_START, BTN_MODE, BTN_THUMBL, BTN_THUMBR};
 
 bool isFifo(int fd)
 {
@@ -37,6 +41,11 @@ int answer(unsigned long request, void* arg)
     }
     if (request == JSIOCGBUTTONS) {
         *static_cast<unsigned char*>(arg) = BUTTONS;
+        return 0;
+    }
+    if (request == JSIOCGBTNMAP) {
+        std::memset(arg, 0, _IOC_SIZE(JSIOCGBTNMAP));
+        std::memcpy(arg, BUTTON_MAP, sizeof BUTTON_MAP);
         return 0;
     }
     if (request == JSIOCGVERSION) {

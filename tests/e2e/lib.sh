@@ -268,6 +268,7 @@ RADAR_BOX=64x48+252+188    # the radar, a dot to 16 units of the field
 STORY_PROBE="12 82"        # inside the story window, dark green
 FPS_BOX=40x12+0+0          # the frame-rate overlay, white text on black
 GAME_OVER_BOX=140x30+90+90 # the white "GAME OVER!" above the centre
+HINT_BOX=320x14+0+122       # the grey hint below it
 
 # in_game FILE: the picture is of a game, its health bar on screen.
 in_game() {

@@ -33,6 +33,11 @@ open_pad() {
   exec 3<> "$1"
 }
 
+# hint_width FILE: how wide the grey "Press ... to continue..." line is.
+hint_width() {
+  convert "$1" -crop "$HINT_BOX" +repage -fill black +opaque "#C0C0C0" -trim -format "%w" info: 2>/dev/null || echo 0
+}
+
 FRAIL=("[GENERAL]" "fullscreen = 0" "" "[WISPEN]" "hp1 = 1" "spawnTime = 20" "difficulty = 1" "")
 
 # Turned off: the driver is never installed and the pad's buttons do nothing.
@@ -111,6 +116,18 @@ screenshot steered.png
 compare -metric AE play.png steered.png null: 2>/dev/null && fail "the D-pad did not steer"
 
 wait_game_over
+# The hint names the button the pad prints for Choose, "A" on this pad; once
+# a key of the keyboard is pressed it names the key, ENTER, four letters more.
+sleep 0.3
+screenshot hint-pad.png
+hold_key shift
+sleep 0.3
+screenshot hint-keys.png
+pad_width=$(hint_width hint-pad.png)
+key_width=$(hint_width hint-keys.png)
+echo "$E2E_NAME: the hint is $pad_width pixels wide after the pad, $key_width after the keyboard"
+[ "$pad_width" -gt 0 ] && [ $((key_width - pad_width)) -ge $((3 * key_width / 26)) ] ||
+  fail "the hint did not name the pad's A ($pad_width pixels) rather than ENTER ($key_width pixels)"
 # The high-score check rewrites wispen.hsc once the game is over.
 before=$(stat -c %s wispen.hsc)
 deadline=$(($(date +%s) + 20))

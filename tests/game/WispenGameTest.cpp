@@ -2,6 +2,8 @@
 #include <string>
 
 #include "ApplicationTest.h"
+#include "SoundLog.h"
+#include "frame/Game.h"
 #include "frame/Resources.h"
 #include "ui/MenuItemEdit.h"
 #include "ui/MenuItemSlider.h"
@@ -286,5 +288,43 @@ TEST_F(Application, EveryMenuLineAndQuestionHasItsTextAndBinding)
     for (const Prompt* prompt : {&game->abandonPrompt, &game->quitPrompt}) {
         EXPECT_EQ("Are you sure you want to quit?", prompt->question);
         EXPECT_EQ("Yes / No", prompt->choices);
+    }
+}
+
+// The question a switch away opens holds the game as silently as Escape's: the
+// play's looping sounds stop under it, and the first tick after No starts them
+// again, while the music goes on.
+TEST_F(Application, SwitchingAwayHoldsTheGameAsSilentlyAsEscape)
+{
+    SoundLog sounds;
+    const SAMPLE* ambient[] = {ambientSamplesA[0], ambientSamplesA[1], ambientSamplesB[0], ambientSamplesB[1]};
+    auto stops = [&](const SAMPLE* sample) {
+        int count = 0;
+        for (const SoundEvent& event : sounds.events())
+            count += event.stop && event.sample == sample;
+        return count;
+    };
+    game->mainMenu.start();
+    tap(KEY_ENTER);
+    for (int t = 0; t < 60; t++)
+        game->logic();
+    for (bool away : {false, true}) {
+        SCOPED_TRACE(away ? "switched away" : "Escape");
+        sounds.clear();
+        if (away) {
+            switchedAway = true;
+            for (int t = 0; t < 60 && game->currentScreen == &game->playScreen; t++)
+                game->logic();
+            switchedAway = false;
+        } else {
+            tap(KEY_ESC);
+        }
+        ASSERT_EQ(&game->abandonPrompt, game->currentScreen);
+        for (const SAMPLE* sample : ambient)
+            EXPECT_EQ(1, stops(sample));
+        sounds.clear();
+        tap(KEY_N);
+        EXPECT_EQ(1, sounds.playsOf(ambientSamplesA[0]));
+        EXPECT_EQ(GameMusic, musicState);
     }
 }
