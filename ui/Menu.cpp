@@ -15,6 +15,8 @@ BITMAP* Menu::panelBitmap = nullptr;
 namespace {
 
 constexpr int PANEL_ALPHA = 128;
+// What shows of the picture below the lowest panel.
+constexpr int PANEL_EDGE_MARGIN = 4;
 
 void playMenuSample(const SAMPLE* sample) { playSample(sample, settings.volSound, PAN_CENTRE, NORMAL_PITCH, 0); }
 
@@ -130,7 +132,9 @@ void Menu::drawPanel(BITMAP* target)
 {
     const int lineHeight = text_height(font);
     const int top = items.front()->y - lineHeight;
-    const int height = items.back()->y + 2 * lineHeight - top;
+    // A long menu's panel stops short of the picture's edge, its frame whole.
+    const int bottom = std::min(items.back()->y + 2 * lineHeight, target->h - PANEL_EDGE_MARGIN);
+    const int height = bottom - top;
     int widest = 0;
     for (const std::unique_ptr<MenuItem>& item : items)
         widest = std::max(widest, text_length(font, item->text.c_str()));
