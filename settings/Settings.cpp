@@ -12,6 +12,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <unistd.h>
 
 #include "files/FileSave.h"
@@ -20,57 +21,23 @@ Settings settings;
 
 namespace {
 
-const char* const GENERAL = "GENERAL";
-const char* const SPEED = "SPEED";
-const char* const WISPEN = "WISPEN";
-const char* const GAMEPAD = "GAMEPAD";
-const char* const KEYS = "KEYS";
+using SettingSection::GAMEPAD;
 
-using KeyName = char[KEY_NAME_ROOM];
-
-// One walk over the keys in file order serves both directions, so reading and
-// writing can never disagree about a key's section.
+// One walk over the table serves both directions, so reading and writing can
+// never disagree about a key's section.
 template <typename IntFn, typename FloatFn, typename NameFn>
 void forEachKey(Settings& s, IntFn onInt, FloatFn onFloat, NameFn onName)
 {
-    onInt(GENERAL, "w", s.w);
-    onInt(GENERAL, "h", s.h);
-    onInt(GENERAL, "bpp", s.bpp);
-    onInt(GENERAL, "fullscreen", s.fullscreen);
-    onInt(GENERAL, "vsync", s.vsync);
-    onInt(SPEED, "fps", s.fps);
-    onInt(SPEED, "unlimitedFPS", s.unlimitedFPS);
-    onInt(SPEED, "showFPS", s.showFPS);
-    onInt(GENERAL, "yield", s.yield);
-    onInt(GENERAL, "driver", s.driver);
-    onInt(GENERAL, "scale", s.scale);
-    onInt(GENERAL, "pauseOnFocusLoss", s.pauseOnFocusLoss);
-    onFloat(WISPEN, "acc", s.acc);
-    onFloat(WISPEN, "dec", s.dec);
-    onInt(WISPEN, "rad", s.rad);
-    onInt(WISPEN, "hp1", s.hp1);
-    onInt(WISPEN, "hp2", s.hp2);
-    onInt(WISPEN, "spawnTime", s.spawnTime);
-    onInt(WISPEN, "maxParticles", s.maxParticles);
-    onInt(WISPEN, "difficulty", s.difficulty);
-    onInt(WISPEN, "nStars", s.nStars);
-    onInt(WISPEN, "volSound", s.volSound);
-    onInt(WISPEN, "volMusic", s.volMusic);
-    onInt(GAMEPAD, "enabled", s.padEnabled);
-    onInt(GAMEPAD, "deadZone", s.padDeadZone);
-    onInt(GAMEPAD, "buttonEnter", s.padEnter);
-    onInt(GAMEPAD, "buttonEscape", s.padEscape);
-    onInt(GAMEPAD, "buttonStart", s.padStart);
-    onInt(GAMEPAD, "buttonUp", s.padUp);
-    onInt(GAMEPAD, "buttonDown", s.padDown);
-    onInt(GAMEPAD, "buttonLeft", s.padLeft);
-    onInt(GAMEPAD, "buttonRight", s.padRight);
-    onName(KEYS, "up", s.keyUp);
-    onName(KEYS, "down", s.keyDown);
-    onName(KEYS, "left", s.keyLeft);
-    onName(KEYS, "right", s.keyRight);
-    onName(KEYS, "choose", s.keyChoose);
-    onName(KEYS, "back", s.keyBack);
+    forEachSetting([&](const auto& setting) {
+        auto& value = s.*setting.field;
+        using Value = std::remove_reference_t<decltype(value)>;
+        if constexpr (std::is_same_v<Value, int>)
+            onInt(setting.section, setting.key, value);
+        else if constexpr (std::is_same_v<Value, float>)
+            onFloat(setting.section, setting.key, value);
+        else
+            onName(setting.section, setting.key, value);
+    });
 }
 
 void copyName(KeyName& name, const char* text)
@@ -272,6 +239,11 @@ int clampedRadius(int rad) { return std::clamp(rad, 0, MAX_RADIUS); }
 int clampedTrailLength(int maxParticles) { return std::clamp(maxParticles, 0, MAX_PARTICLES); }
 
 int clampedStarCount(int nStars) { return std::clamp(nStars, 0, MAX_STARS); }
+
+int usableDifficulty(int difficulty)
+{
+    return difficulty >= 0 && difficulty < DIFFICULTY_LEVELS ? difficulty : Settings().difficulty;
+}
 
 float usableAcc(float acc) { return std::isfinite(acc) ? acc : Settings().acc; }
 
