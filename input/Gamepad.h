@@ -43,6 +43,9 @@ public:
     // The button an action's setting names, or -1 for none; a setting out of
     // range plays as its default.
     static int buttonOf(Action action);
+    // action takes the button in exchange with the action that had it
+    // (swapButtons), into the settings; false when refused.
+    static bool takeButton(Action action, int button);
 
     using State = std::array<bool, ACTION_COUNT>;
 

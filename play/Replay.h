@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/Action.h"
 #include "settings/Settings.h"
 
 // The game's version. A replay is played only by the version that recorded

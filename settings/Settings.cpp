@@ -40,55 +40,6 @@ void forEachKey(Settings& s, IntFn onInt, FloatFn onFloat, NameFn onName)
     });
 }
 
-void copyName(KeyName& name, const char* text)
-{
-    // Zero-filled to the end: two records holding one name are equal byte
-    // for byte.
-    std::strncpy(name, text, KEY_NAME_ROOM - 1);
-    name[KEY_NAME_ROOM - 1] = '\0';
-}
-
-// For the record and for a read-only one alike.
-template <typename Record>
-auto& keyNameField(Record& s, Action action)
-{
-    switch (action) {
-    case Action::Up:
-        return s.keyUp;
-    case Action::Down:
-        return s.keyDown;
-    case Action::Left:
-        return s.keyLeft;
-    case Action::Right:
-        return s.keyRight;
-    case Action::Choose:
-        return s.keyChoose;
-    case Action::Back:
-        break;
-    }
-    return s.keyBack;
-}
-
-template <typename Record>
-auto& padButtonField(Record& s, Action action)
-{
-    switch (action) {
-    case Action::Up:
-        return s.padUp;
-    case Action::Down:
-        return s.padDown;
-    case Action::Left:
-        return s.padLeft;
-    case Action::Right:
-        return s.padRight;
-    case Action::Choose:
-        return s.padEnter;
-    case Action::Back:
-        break;
-    }
-    return s.padEscape;
-}
-
 // The library reads the file as UTF-8 text and never finishes measuring a
 // character begun with one of the old five- and six-byte lead bytes, which
 // valid UTF-8 never holds: one such byte in a damaged file would hang the
@@ -183,6 +134,14 @@ int wholeNumber(const char* section, const char* name, int value)
 
 } // namespace
 
+void copyKeyName(KeyName& name, const char* text)
+{
+    // Zero-filled to the end: two records holding one name are equal byte
+    // for byte.
+    std::strncpy(name, text, KEY_NAME_ROOM - 1);
+    name[KEY_NAME_ROOM - 1] = '\0';
+}
+
 void readSettings(const char* fileName)
 {
     useConfigFile(fileName);
@@ -195,7 +154,7 @@ void readSettings(const char* fileName)
         [](const char* section, const char* name, KeyName& value) {
             const char* text = get_config_string(section, name, nullptr);
             if (text)
-                copyName(value, text);
+                copyKeyName(value, text);
         });
 }
 
@@ -223,14 +182,6 @@ void writeSettings(const char* fileName)
     }
     useConfigFile(fileName);
 }
-
-const char* keyNameOf(const Settings& s, Action action) { return keyNameField(s, action); }
-
-void setKeyName(Settings& s, Action action, const char* name) { copyName(keyNameField(s, action), name); }
-
-int padButtonOf(const Settings& s, Action action) { return padButtonField(s, action); }
-
-void setPadButton(Settings& s, Action action, int button) { padButtonField(s, action) = button; }
 
 int clampedVolume(int volume) { return std::clamp(volume, 0, MAX_VOLUME); }
 

@@ -2,8 +2,6 @@
 
 #include <type_traits>
 
-#include "settings/Action.h"
-
 // Room for a key's name in the record, the terminator included; a longer text
 // in the file names no key and is written back cut to this length.
 constexpr int KEY_NAME_ROOM = 64;
@@ -41,11 +39,8 @@ void readSettings(const char* fileName);
 // Makes fileName the current configuration file and writes every key.
 void writeSettings(const char* fileName);
 
-// The fields of one action: its key's name and its pad button (-1 for none).
-const char* keyNameOf(const Settings& s, Action action);
-void setKeyName(Settings& s, Action action, const char* name);
-int padButtonOf(const Settings& s, Action action);
-void setPadButton(Settings& s, Action action, int button);
+// name holds text cut to fit, the rest of its room zeroed.
+void copyKeyName(KeyName& name, const char* text);
 
 // Limits. The record keeps whatever the file held, so the file is written back
 // as it was read; where an edited value could crash, hang or poison the game,
