@@ -12,6 +12,7 @@
 #include "input/Gamepad.h"
 #include "settings/Settings.h"
 #include "desktop/UpdateDriverChain.h"
+#include "settings/ActionSetting.h"
 #include "desktop/Wakeup.h"
 
 std::atomic<int> timerTicks{0};
@@ -159,8 +160,8 @@ Error Game::run()
 
 bool Game::modeSwitchPressed()
 {
-    bool altEnter = (key[KEY_ALT] || key[KEY_ALTGR]) && key[KEY_ENTER];
-    bool held = altEnter || key[KEY_F11];
+    bool altEnter = (key[MODE_SWITCH_ALTS[0]] || key[MODE_SWITCH_ALTS[1]]) && key[KEY_ENTER];
+    bool held = altEnter || key[MODE_SWITCH_KEY];
     bool pressed = held && !modeKeysHeld;
     modeKeysHeld = held;
     // The Enter of Alt+Enter chooses nothing on the screen.

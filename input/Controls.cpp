@@ -4,20 +4,11 @@
 #include <allegro.h>
 
 #include "input/KeyNames.h"
-#include "settings/Settings.h"
+#include "settings/ActionSetting.h"
 
 Controls controls;
 
 namespace {
-
-const int DEFAULT_KEYS[ACTION_COUNT] = {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_ENTER, KEY_ESC};
-
-// F11 and Alt (with Enter) switch between a window and the full screen on
-// every screen. A lock key lights its lamp and changes what the name field
-// types, and the X server reports some of them only as the lock turns on.
-// (Letters, digits and Backspace edit a name, so Choose and Back, which
-// enter it, may not have them either: Controls::bindable.)
-const int RESERVED_KEYS[] = {KEY_F11, KEY_ALT, KEY_ALTGR, KEY_CAPSLOCK, KEY_NUMLOCK, KEY_SCRLOCK};
 
 Action actionAt(int index) { return static_cast<Action>(index); }
 
@@ -26,23 +17,12 @@ Action actionAt(int index) { return static_cast<Action>(index); }
 Controls::Controls()
 {
     for (int a = 0; a < ACTION_COUNT; a++)
-        keys[a] = DEFAULT_KEYS[a];
+        keys[a] = defaultKey(actionAt(a));
 }
 
-int Controls::defaultKey(Action action) { return DEFAULT_KEYS[bitOf(action)]; }
+int Controls::defaultKey(Action action) { return scancodeNamed(keyNameOf(Settings(), action)); }
 
-bool Controls::bindable(Action action, int scancode)
-{
-    if (!keyName(scancode))
-        return false;
-    if (std::find(std::begin(RESERVED_KEYS), std::end(RESERVED_KEYS), scancode) != std::end(RESERVED_KEYS))
-        return false;
-    if (action != Action::Choose && action != Action::Back)
-        return true;
-    const bool typesName = (scancode >= KEY_A && scancode <= KEY_Z) || (scancode >= KEY_0 && scancode <= KEY_9_PAD) ||
-                           scancode == KEY_BACKSPACE;
-    return !typesName;
-}
+bool Controls::bindable(Action action, int scancode) { return keyName(scancode) && mayTake(action, scancode); }
 
 Controls::Keys Controls::keysOf(const Settings& s)
 {
@@ -51,7 +31,7 @@ Controls::Keys Controls::keysOf(const Settings& s)
     int chosen[ACTION_COUNT];
     int defaults[ACTION_COUNT];
     for (int i = 0; i < ACTION_COUNT; i++) {
-        const Action action = ACTIONS_LISTED[i];
+        const Action action = ACTION_SETTINGS[i].action;
         const int named = scancodeNamed(keyNameOf(s, action));
         defaults[i] = defaultKey(action);
         chosen[i] = bindable(action, named) ? named : defaults[i];
@@ -71,11 +51,22 @@ Controls::Keys Controls::keysOf(const Settings& s)
     }
     Keys keys;
     for (int i = 0; i < ACTION_COUNT; i++)
-        keys[bitOf(ACTIONS_LISTED[i])] = chosen[i];
+        keys[bitOf(ACTION_SETTINGS[i].action)] = chosen[i];
     return keys;
 }
 
 void Controls::bind(const Settings& s) { keys = keysOf(s); }
+
+bool Controls::takeKey(Settings& s, Action action, int scancode)
+{
+    Keys next = keys;
+    if (!keyName(scancode) || !swapKeys(next, action, scancode))
+        return false;
+    for (int a = 0; a < ACTION_COUNT; a++)
+        setKeyName(s, actionAt(a), keyName(next[a]));
+    bind(s);
+    return true;
+}
 
 int Controls::keyOf(Action action) const { return keys[bitOf(action)]; }
 

@@ -2,9 +2,7 @@
 
 #include <array>
 
-#include "settings/Action.h"
-
-struct Settings;
+#include "settings/ActionSetting.h"
 
 // The actions the screens read as held: the keyboard's key bound to each,
 // together with what the gamepad holds, so every screen answers the pad
@@ -13,13 +11,12 @@ struct Settings;
 class Controls {
 public:
     // A scan code for each action, in the actions' order.
-    using Keys = std::array<int, ACTION_COUNT>;
+    using Keys = ActionInputs;
 
     Controls();
 
     static int defaultKey(Action action);
-    // Whether action may have the key: not one the game keeps for itself,
-    // and for Choose and Back, which enter a name, not one that edits it.
+    // Whether action may have the key: one with a name it may take (mayTake).
     static bool bindable(Action action, int scancode);
     // The actions' keys as the settings name them. A name of no key or of one
     // the action may not have, and a key an action listed earlier already
@@ -30,6 +27,9 @@ public:
     // From now on the actions read the keys the settings name.
     void bind(const Settings& s);
     int keyOf(Action action) const;
+    // action takes the key in exchange with the action that had it
+    // (swapKeys), into s and into these controls; false when refused.
+    bool takeKey(Settings& s, Action action, int scancode);
 
     bool held(Action action) const;
 

@@ -3,7 +3,7 @@
 #include <allegro.h>
 
 #include "input/Controls.h"
-#include "settings/Settings.h"
+#include "settings/ActionSetting.h"
 
 Gamepad gamepad;
 
@@ -100,6 +100,18 @@ int Gamepad::pressedButton() const
 int Gamepad::startButton() { return button(settings.padStart, DEFAULTS.padStart); }
 
 int Gamepad::buttonOf(Action action) { return button(padButtonOf(settings, action), padButtonOf(DEFAULTS, action)); }
+
+bool Gamepad::takeButton(Action action, int pressed)
+{
+    ActionInputs buttons;
+    for (const ActionSetting& each : ACTION_SETTINGS)
+        buttons[bitOf(each.action)] = buttonOf(each.action);
+    if (!swapButtons(buttons, action, pressed, startButton()))
+        return false;
+    for (const ActionSetting& each : ACTION_SETTINGS)
+        setPadButton(settings, each.action, buttons[bitOf(each.action)]);
+    return true;
+}
 
 Gamepad::State Gamepad::read(bool playing)
 {

@@ -44,6 +44,9 @@ public:
     // The button an action's setting names, or -1 for none; a setting out of
     // range plays as its default.
     static int buttonOf(Action action);
+    // action takes the button in exchange with the action that had it
+    // (swapButtons), into the settings; false when refused.
+    static bool takeButton(Action action, int button);
 
     // What the pad prints on button, for the screens.
     std::string buttonLabel(int button) const { return labels.label(button); }

@@ -5,11 +5,11 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <type_traits>
 #include <unistd.h>
 
 #include "files/FileSave.h"
 #include "settings/Settings.h"
-#include "world/Difficulty.h"
 
 namespace {
 
@@ -27,32 +27,24 @@ constexpr std::uint16_t DIGESTS_FROM = 2;
 constexpr std::size_t DIGEST_COUNT_SIZE = 4;
 constexpr std::size_t DIGEST_SIZE = 4 * Replay::QUANTITY_COUNT;
 
-// Health and the spawn time are used as set: no value of theirs can break play.
-int asSet(int value) { return value; }
-
-// The play settings in the order the header holds them, each with the rule
-// that turns the player's setting into the value play reads: begin records
-// that value, and a recorded value the rule would change is out of range.
+// The settings that shape play, in the order the header holds them, each with
+// the rule that turns the player's setting into the value play reads: begin
+// records that value, and a recorded value the rule would change is out of
+// range. visit gets the setting's key, its field and its rule.
 template <typename Visit>
 constexpr void forEachPlaySetting(Visit visit)
 {
-    using Play = Replay::PlaySettings;
-    visit("fps", &Play::fps, &Settings::fps, tickRate);
-    visit("acc", &Play::acc, &Settings::acc, usableAcc);
-    visit("dec", &Play::dec, &Settings::dec, usableDec);
-    visit("rad", &Play::rad, &Settings::rad, clampedRadius);
-    visit("hp1", &Play::hp1, &Settings::hp1, asSet);
-    visit("hp2", &Play::hp2, &Settings::hp2, asSet);
-    visit("spawnTime", &Play::spawnTime, &Settings::spawnTime, asSet);
-    visit("maxParticles", &Play::maxParticles, &Settings::maxParticles, clampedTrailLength);
-    visit("difficulty", &Play::difficulty, &Settings::difficulty, Difficulty::usableLevel);
-    visit("nStars", &Play::nStars, &Settings::nStars, clampedStarCount);
+    forEachSetting([&visit](const auto& setting) {
+        if constexpr (!std::is_array_v<std::remove_reference_t<decltype(Settings().*setting.field)>>)
+            if (setting.play)
+                visit(setting.key, setting.field, setting.rule);
+    });
 }
 
 constexpr std::size_t headerSize()
 {
     std::size_t size = SETTINGS_AT;
-    forEachPlaySetting([&size](const char*, auto, auto, auto) { size += SETTING_SIZE; });
+    forEachPlaySetting([&size](const char*, auto, auto) { size += SETTING_SIZE; });
     return size;
 }
 
@@ -165,12 +157,12 @@ private:
 
 // The name of the first recorded setting the play logic could not have used
 // as it stands, or null when all are usable.
-const char* settingOutOfRange(const Replay::PlaySettings& play)
+const char* settingOutOfRange(const Settings& play)
 {
     const char* outOfRange = nullptr;
-    forEachPlaySetting([&](const char* name, auto recorded, auto, auto usable) {
+    forEachPlaySetting([&](const char* name, auto field, auto usable) {
         // A float that is not a number equals nothing, so it is caught too.
-        if (!outOfRange && !(usable(play.*recorded) == play.*recorded))
+        if (!outOfRange && !(usable(play.*field) == play.*field))
             outOfRange = name;
     });
     return outOfRange;
@@ -247,9 +239,7 @@ void Replay::begin(std::uint32_t gameSeed)
     formatVersion = FORMAT_VERSION;
     gameVersion = GAME_VERSION;
     seed = gameSeed;
-    forEachPlaySetting([this](const char*, auto recorded, auto setting, auto usable) {
-        play.*recorded = usable(settings.*setting);
-    });
+    forEachPlaySetting([this](const char*, auto field, auto usable) { play.*field = usable(settings.*field); });
     ticks.clear();
     digests.clear();
     finalScore = 0;
@@ -257,7 +247,7 @@ void Replay::begin(std::uint32_t gameSeed)
 
 void Replay::applySettings() const
 {
-    forEachPlaySetting([this](const char*, auto recorded, auto setting, auto) { settings.*setting = play.*recorded; });
+    forEachPlaySetting([this](const char*, auto field, auto) { settings.*field = play.*field; });
 }
 
 std::string Replay::encode() const
@@ -266,7 +256,7 @@ std::string Replay::encode() const
     putU16(out, formatVersion);
     putU16(out, gameVersion);
     putU32(out, seed);
-    forEachPlaySetting([&](const char*, auto recorded, auto, auto) { putField(out, play.*recorded); });
+    forEachPlaySetting([&](const char*, auto field, auto) { putField(out, play.*field); });
     for (std::size_t i = 0; i < ticks.size();) {
         std::size_t run = i;
         while (run < ticks.size() && ticks[run] == ticks[i])
@@ -319,8 +309,8 @@ bool Replay::decode(const std::string& bytes, Replay& replay, std::string& why)
     result.gameVersion = reader.u16(6);
     result.seed = reader.u32(8);
     std::size_t at = SETTINGS_AT;
-    forEachPlaySetting([&](const char*, auto recorded, auto, auto) {
-        reader.field(at, result.play.*recorded);
+    forEachPlaySetting([&](const char*, auto field, auto) {
+        reader.field(at, result.play.*field);
         at += SETTING_SIZE;
     });
     if (const char* setting = settingOutOfRange(result.play)) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "settings/Action.h"
+#include "settings/Settings.h"
 
 // The game's version. A replay is played only by the version that recorded
 // it: any change to the play logic may make the same keys play another game,
@@ -40,21 +41,6 @@ public:
     static constexpr unsigned ESCAPE_SEEN = 1u << ACTION_COUNT;
     static constexpr unsigned TICK_BITS = ESCAPE_SEEN * 2 - 1;
 
-    // The settings as the play logic reads them: values it clamps or
-    // replaces are stored clamped or replaced, so they play the same.
-    struct PlaySettings {
-        std::int32_t fps;
-        float acc;
-        float dec;
-        std::int32_t rad;
-        std::int32_t hp1;
-        std::int32_t hp2;
-        std::int32_t spawnTime;
-        std::int32_t maxParticles;
-        std::int32_t difficulty;
-        std::int32_t nStars;
-    };
-
     // A fresh recording of a game seeded with seed, under the settings of now.
     void begin(std::uint32_t seed);
     void record(unsigned tickKeys) { ticks.push_back(static_cast<std::uint8_t>(tickKeys)); }
@@ -77,7 +63,10 @@ public:
     std::uint16_t formatVersion = FORMAT_VERSION;
     std::uint16_t gameVersion = GAME_VERSION;
     std::uint32_t seed = 0;
-    PlaySettings play{};
+    // The settings that shape play (settings/SettingList.h) as the play logic
+    // reads them: values it clamps or replaces are stored clamped or
+    // replaced, so they play the same. The record's other fields are unused.
+    Settings play;
     std::vector<std::uint8_t> ticks;
     std::int32_t finalScore = 0;
     // One per CHECK_INTERVAL ticks, the first after tick CHECK_INTERVAL; none

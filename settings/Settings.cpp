@@ -12,6 +12,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <unistd.h>
 
 #include "files/FileSave.h"
@@ -20,106 +21,23 @@ Settings settings;
 
 namespace {
 
-const char* const GENERAL = "GENERAL";
-const char* const SPEED = "SPEED";
-const char* const WISPEN = "WISPEN";
-const char* const GAMEPAD = "GAMEPAD";
-const char* const KEYS = "KEYS";
+using SettingSection::GAMEPAD;
 
-using KeyName = char[KEY_NAME_ROOM];
-
-// One walk over the keys in file order serves both directions, so reading and
-// writing can never disagree about a key's section.
+// One walk over the table serves both directions, so reading and writing can
+// never disagree about a key's section.
 template <typename IntFn, typename FloatFn, typename NameFn>
 void forEachKey(Settings& s, IntFn onInt, FloatFn onFloat, NameFn onName)
 {
-    onInt(GENERAL, "w", s.w);
-    onInt(GENERAL, "h", s.h);
-    onInt(GENERAL, "bpp", s.bpp);
-    onInt(GENERAL, "fullscreen", s.fullscreen);
-    onInt(GENERAL, "vsync", s.vsync);
-    onInt(SPEED, "fps", s.fps);
-    onInt(SPEED, "unlimitedFPS", s.unlimitedFPS);
-    onInt(SPEED, "showFPS", s.showFPS);
-    onInt(GENERAL, "yield", s.yield);
-    onInt(GENERAL, "driver", s.driver);
-    onInt(GENERAL, "scale", s.scale);
-    onInt(GENERAL, "pauseOnFocusLoss", s.pauseOnFocusLoss);
-    onFloat(WISPEN, "acc", s.acc);
-    onFloat(WISPEN, "dec", s.dec);
-    onInt(WISPEN, "rad", s.rad);
-    onInt(WISPEN, "hp1", s.hp1);
-    onInt(WISPEN, "hp2", s.hp2);
-    onInt(WISPEN, "spawnTime", s.spawnTime);
-    onInt(WISPEN, "maxParticles", s.maxParticles);
-    onInt(WISPEN, "difficulty", s.difficulty);
-    onInt(WISPEN, "nStars", s.nStars);
-    onInt(WISPEN, "volSound", s.volSound);
-    onInt(WISPEN, "volMusic", s.volMusic);
-    onInt(GAMEPAD, "enabled", s.padEnabled);
-    onInt(GAMEPAD, "deadZone", s.padDeadZone);
-    onInt(GAMEPAD, "buttonEnter", s.padEnter);
-    onInt(GAMEPAD, "buttonEscape", s.padEscape);
-    onInt(GAMEPAD, "buttonStart", s.padStart);
-    onInt(GAMEPAD, "buttonUp", s.padUp);
-    onInt(GAMEPAD, "buttonDown", s.padDown);
-    onInt(GAMEPAD, "buttonLeft", s.padLeft);
-    onInt(GAMEPAD, "buttonRight", s.padRight);
-    onName(KEYS, "up", s.keyUp);
-    onName(KEYS, "down", s.keyDown);
-    onName(KEYS, "left", s.keyLeft);
-    onName(KEYS, "right", s.keyRight);
-    onName(KEYS, "choose", s.keyChoose);
-    onName(KEYS, "back", s.keyBack);
-}
-
-void copyName(KeyName& name, const char* text)
-{
-    // Zero-filled to the end: two records holding one name are equal byte
-    // for byte.
-    std::strncpy(name, text, KEY_NAME_ROOM - 1);
-    name[KEY_NAME_ROOM - 1] = '\0';
-}
-
-// For the record and for a read-only one alike.
-template <typename Record>
-auto& keyNameField(Record& s, Action action)
-{
-    switch (action) {
-    case Action::Up:
-        return s.keyUp;
-    case Action::Down:
-        return s.keyDown;
-    case Action::Left:
-        return s.keyLeft;
-    case Action::Right:
-        return s.keyRight;
-    case Action::Choose:
-        return s.keyChoose;
-    case Action::Back:
-        break;
-    }
-    return s.keyBack;
-}
-
-template <typename Record>
-auto& padButtonField(Record& s, Action action)
-{
-    switch (action) {
-    case Action::Up:
-        return s.padUp;
-    case Action::Down:
-        return s.padDown;
-    case Action::Left:
-        return s.padLeft;
-    case Action::Right:
-        return s.padRight;
-    case Action::Choose:
-        return s.padEnter;
-    case Action::Back:
-        break;
-    }
-    return s.padEscape;
+    forEachSetting([&](const auto& setting) {
+        auto& value = s.*setting.field;
+        using Value = std::remove_reference_t<decltype(value)>;
+        if constexpr (std::is_same_v<Value, int>)
+            onInt(setting.section, setting.key, value);
+        else if constexpr (std::is_same_v<Value, float>)
+            onFloat(setting.section, setting.key, value);
+        else
+            onName(setting.section, setting.key, value);
+    });
 }
 
 // The library reads the file as UTF-8 text and never finishes measuring a
@@ -216,6 +134,14 @@ int wholeNumber(const char* section, const char* name, int value)
 
 } // namespace
 
+void copyKeyName(KeyName& name, const char* text)
+{
+    // Zero-filled to the end: two records holding one name are equal byte
+    // for byte.
+    std::strncpy(name, text, KEY_NAME_ROOM - 1);
+    name[KEY_NAME_ROOM - 1] = '\0';
+}
+
 void readSettings(const char* fileName)
 {
     useConfigFile(fileName);
@@ -228,7 +154,7 @@ void readSettings(const char* fileName)
         [](const char* section, const char* name, KeyName& value) {
             const char* text = get_config_string(section, name, nullptr);
             if (text)
-                copyName(value, text);
+                copyKeyName(value, text);
         });
 }
 
@@ -257,14 +183,6 @@ void writeSettings(const char* fileName)
     useConfigFile(fileName);
 }
 
-const char* keyNameOf(const Settings& s, Action action) { return keyNameField(s, action); }
-
-void setKeyName(Settings& s, Action action, const char* name) { copyName(keyNameField(s, action), name); }
-
-int padButtonOf(const Settings& s, Action action) { return padButtonField(s, action); }
-
-void setPadButton(Settings& s, Action action, int button) { padButtonField(s, action) = button; }
-
 int clampedVolume(int volume) { return std::clamp(volume, 0, MAX_VOLUME); }
 
 int clampedRadius(int rad) { return std::clamp(rad, 0, MAX_RADIUS); }
@@ -272,6 +190,11 @@ int clampedRadius(int rad) { return std::clamp(rad, 0, MAX_RADIUS); }
 int clampedTrailLength(int maxParticles) { return std::clamp(maxParticles, 0, MAX_PARTICLES); }
 
 int clampedStarCount(int nStars) { return std::clamp(nStars, 0, MAX_STARS); }
+
+int usableDifficulty(int difficulty)
+{
+    return difficulty >= 0 && difficulty < DIFFICULTY_LEVELS ? difficulty : Settings().difficulty;
+}
 
 float usableAcc(float acc) { return std::isfinite(acc) ? acc : Settings().acc; }
 

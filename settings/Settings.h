@@ -1,67 +1,34 @@
 #pragma once
 
-#include "settings/Action.h"
+#include <type_traits>
+
 #include "settings/PictureSize.h"
 
 // Room for a key's name in the record, the terminator included; a longer text
 // in the file names no key and is written back cut to this length.
 constexpr int KEY_NAME_ROOM = 64;
 
-// Every tunable value of the game. Read from the configuration file once at
-// start-up, edited in place by the options menu, written back at exit. Every
-// part of the game reads the global record at the moment it needs a value.
+using KeyName = char[KEY_NAME_ROOM];
+
+// The sections of the file, as settings/SettingList.h names them.
+namespace SettingSection {
+inline constexpr const char* GENERAL = "GENERAL";
+inline constexpr const char* SPEED = "SPEED";
+inline constexpr const char* WISPEN = "WISPEN";
+inline constexpr const char* GAMEPAD = "GAMEPAD";
+inline constexpr const char* KEYS = "KEYS";
+} // namespace SettingSection
+
+// Every tunable value of the game, one field for each line of
+// settings/SettingList.h, its default as the initialiser. Read from the
+// configuration file once at start-up, edited in place by the options menu,
+// written back at exit. Every part of the game reads the global record at the
+// moment it needs a value. The record keeps what the file held; the controls
+// take an unusable key name as the action's default (Controls::keysOf).
 struct Settings {
-    int w = PICTURE_W;
-    int h = PICTURE_H;
-    int bpp = 32;
-    int fullscreen = 1;
-    int vsync = 0;
-    int fps = 60;
-    int unlimitedFPS = 1;
-    int showFPS = 0;
-    int yield = 0;
-    int driver = 0;
-    float acc = 0.04f;
-    float dec = 0.98f;
-    int rad = 16;
-    int hp1 = 45;
-    int hp2 = 10;
-    int spawnTime = 300;
-    int maxParticles = 40;
-    int difficulty = 1;
-    int nStars = 300;
-    int volSound = 125;
-    int volMusic = 125;
-    // Whole factor the picture is enlarged by on the display; 0, or any value
-    // below 1, picks the largest that fits. Kept last: the record's older
-    // fields keep their places.
-    int scale = 0;
-    // The first gamepad: 0 in padEnabled never installs the joystick driver.
-    // The stick steers beyond padDeadZone per cent of its travel. The buttons
-    // are numbered as the kernel numbers them: on Xbox-style pads 0 is A, 1 is
-    // B and 7 is Start.
-    int padEnabled = 1;
-    int padDeadZone = 50;
-    int padEnter = 0;
-    int padEscape = 1;
-    int padStart = 7;
-    // Buttons that move like the stick and the D-pad, which always do; -1
-    // for none.
-    int padUp = -1;
-    int padDown = -1;
-    int padLeft = -1;
-    int padRight = -1;
-    // The actions' keys by the names of input/KeyNames. The record keeps the
-    // text as the file held it; the controls take an unusable name as the
-    // action's default key (Controls::keysOf).
-    char keyUp[KEY_NAME_ROOM] = "UP";
-    char keyDown[KEY_NAME_ROOM] = "DOWN";
-    char keyLeft[KEY_NAME_ROOM] = "LEFT";
-    char keyRight[KEY_NAME_ROOM] = "RIGHT";
-    char keyChoose[KEY_NAME_ROOM] = "ENTER";
-    char keyBack[KEY_NAME_ROOM] = "ESC";
-    // 1 opens the abandon question when the player switches away during play.
-    int pauseOnFocusLoss = 1;
+#define SETTING(type, section, key, field, initial, rule, play, meaning) type field = initial;
+#include "settings/SettingList.h"
+#undef SETTING
 };
 
 extern Settings settings;
@@ -74,11 +41,8 @@ void readSettings(const char* fileName);
 // Makes fileName the current configuration file and writes every key.
 void writeSettings(const char* fileName);
 
-// The fields of one action: its key's name and its pad button (-1 for none).
-const char* keyNameOf(const Settings& s, Action action);
-void setKeyName(Settings& s, Action action, const char* name);
-int padButtonOf(const Settings& s, Action action);
-void setPadButton(Settings& s, Action action, int button);
+// name holds text cut to fit, the rest of its room zeroed.
+void copyKeyName(KeyName& name, const char* text);
 
 // Limits. The record keeps whatever the file held, so the file is written back
 // as it was read; where an edited value could crash, hang or poison the game,
@@ -110,7 +74,41 @@ int clampedRadius(int rad);
 int clampedTrailLength(int maxParticles);
 // 0 (none) to MAX_STARS.
 int clampedStarCount(int nStars);
+// Easy, normal and hard; any other level plays as the default, normal.
+constexpr int DIFFICULTY_LEVELS = 3;
+int usableDifficulty(int difficulty);
 // The value when it is a finite number, otherwise ("nan" or "inf" in the file)
 // the default: steering with either would make every position not a number.
 float usableAcc(float acc);
 float usableDec(float dec);
+// What needs no rule: no value of it can break the game.
+constexpr int asSet(int value) { return value; }
+constexpr const char* asSet(const char* name) { return name; }
+
+// One line of settings/SettingList.h as a walk sees it; the default is the
+// field's in a fresh record.
+template <typename T>
+struct Setting {
+    // Whole numbers and floats come out of their rule as such, a key's name
+    // as text.
+    using Value = std::conditional_t<std::is_array_v<T>, const char*, T>;
+
+    const char* section;
+    const char* key;
+    T Settings::*field;
+    Value (*rule)(Value);
+    bool play;
+    const char* meaning;
+};
+
+// Calls visit with each Setting<int>, Setting<float> and Setting<KeyName>,
+// in the file's order.
+template <typename Visit>
+constexpr void forEachSetting(Visit&& visit)
+{
+    using namespace SettingSection;
+#define SETTING(type, section, key, field, initial, rule, play, meaning) \
+    visit(Setting<type>{section, key, &Settings::field, rule, play, meaning});
+#include "settings/SettingList.h"
+#undef SETTING
+}

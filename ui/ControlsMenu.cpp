@@ -8,7 +8,7 @@
 #include "input/Controls.h"
 #include "input/Gamepad.h"
 #include "input/KeyNames.h"
-#include "settings/Settings.h"
+#include "settings/ActionSetting.h"
 #include "ui/MenuItemBinding.h"
 
 namespace {
@@ -16,8 +16,6 @@ namespace {
 constexpr int TOP = 64;
 constexpr int SPACING = 16;
 constexpr int GAP = 8;
-
-const char* const LABELS[ACTION_COUNT] = {"Left", "Right", "Up", "Down", "Choose", "Back"};
 
 const char* const HINT = "Choose a line to change it";
 
@@ -38,8 +36,8 @@ std::string padText(Action action)
 ControlsMenu::ControlsMenu(int leaveResult)
 {
     int y = TOP;
-    for (Action action : ACTIONS_LISTED) {
-        addItem(std::make_unique<MenuItemBinding>(LABELS[bitOf(action)], FIRST_ACTION_LINE + bitOf(action), y));
+    for (const ActionSetting& each : ACTION_SETTINGS) {
+        addItem(std::make_unique<MenuItemBinding>(each.label, FIRST_ACTION_LINE + bitOf(each.action), y));
         y += SPACING;
     }
     y += GAP;
@@ -109,60 +107,14 @@ void ControlsMenu::takeInput()
     showBindings();
 }
 
-// A key the other action could not have in exchange is refused too.
-bool ControlsMenu::bindKey(Action action, int scancode)
-{
-    if (!Controls::bindable(action, scancode))
-        return false;
-    Controls::Keys keys;
-    for (int a = 0; a < ACTION_COUNT; a++)
-        keys[a] = controls.keyOf(static_cast<Action>(a));
-    const int old = keys[bitOf(action)];
-    for (int a = 0; a < ACTION_COUNT; a++) {
-        if (keys[a] != scancode)
-            continue;
-        if (!Controls::bindable(static_cast<Action>(a), old))
-            return false;
-        keys[a] = old;
-    }
-    keys[bitOf(action)] = scancode;
-    for (int a = 0; a < ACTION_COUNT; a++)
-        setKeyName(settings, static_cast<Action>(a), keyName(keys[a]));
-    controls.bind(settings);
-    return true;
-}
+// A key or button the other action could not have in exchange is refused too.
+bool ControlsMenu::bindKey(Action action, int scancode) { return controls.takeKey(settings, action, scancode); }
 
-// Choose and Back must keep a button: one of theirs goes to a direction only
-// for the direction's own button in exchange.
-bool ControlsMenu::bindButton(Action action, int button)
-{
-    if (button == Gamepad::startButton())
-        return false;
-    const int old = Gamepad::buttonOf(action);
-    for (int a = 0; a < ACTION_COUNT; a++) {
-        const Action other = static_cast<Action>(a);
-        if (other != action && Gamepad::buttonOf(other) == button && old < 0 && !isDirection(other))
-            return false;
-    }
-    int buttons[ACTION_COUNT];
-    for (int a = 0; a < ACTION_COUNT; a++) {
-        const int current = Gamepad::buttonOf(static_cast<Action>(a));
-        buttons[a] = current == button ? old : current;
-    }
-    buttons[bitOf(action)] = button;
-    for (int a = 0; a < ACTION_COUNT; a++)
-        setPadButton(settings, static_cast<Action>(a), buttons[a]);
-    return true;
-}
+bool ControlsMenu::bindButton(Action action, int button) { return Gamepad::takeButton(action, button); }
 
 void ControlsMenu::reset()
 {
-    const Settings defaults;
-    for (int a = 0; a < ACTION_COUNT; a++) {
-        const Action action = static_cast<Action>(a);
-        setKeyName(settings, action, keyNameOf(defaults, action));
-        setPadButton(settings, action, padButtonOf(defaults, action));
-    }
+    resetBindings(settings);
     controls.bind(settings);
     showBindings();
 }
@@ -170,7 +122,7 @@ void ControlsMenu::reset()
 void ControlsMenu::showBindings()
 {
     for (int a = 0; a < ACTION_COUNT; a++) {
-        const Action action = ACTIONS_LISTED[a];
+        const Action action = ACTION_SETTINGS[a].action;
         auto* line = static_cast<MenuItemBinding*>(items[a].get());
         const char* key = keyName(controls.keyOf(action));
         line->keyText = bitOf(action) == waiting ? "..." : key ? key : "?";
@@ -178,6 +130,7 @@ void ControlsMenu::showBindings()
     }
     char hint[64];
     if (waiting >= 0)
-        std::snprintf(hint, sizeof hint, "Press a key or button for %s", LABELS[waiting]);
+        std::snprintf(hint, sizeof hint, "Press a key or button for %s",
+                      settingOf(static_cast<Action>(waiting)).label);
     items.back()->text = waiting >= 0 ? hint : HINT;
 }

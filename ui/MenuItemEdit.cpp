@@ -5,15 +5,7 @@
 #include <string>
 
 #include "input/Gamepad.h"
-
-namespace {
-
-bool isNameCharacter(int c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
-
-} // namespace
+#include "settings/ActionSetting.h"
 
 MenuItemEdit::MenuItemEdit(const char* initial, int id, int y) : MenuItem(initial, id, y)
 {

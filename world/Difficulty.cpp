@@ -19,18 +19,13 @@ constexpr Difficulty::Level LEVELS[] = {
     // hard
     {2.0f * PLAYER_HARD_SHARE, 1.5f, {2, 3}, {3, 2}, {2, 3}},
 };
-constexpr int NORMAL = 1;
+static_assert(std::size(LEVELS) == DIFFICULTY_LEVELS, "one level for each difficulty the settings know");
 
 } // namespace
 
 long long Difficulty::Ratio::of(long long value) const { return value * numerator / denominator; }
 
-const Difficulty::Level& Difficulty::current() { return LEVELS[usableLevel(settings.difficulty)]; }
-
-int Difficulty::usableLevel(int difficulty)
-{
-    return difficulty >= 0 && difficulty < static_cast<int>(std::size(LEVELS)) ? difficulty : NORMAL;
-}
+const Difficulty::Level& Difficulty::current() { return LEVELS[usableDifficulty(settings.difficulty)]; }
 
 float Difficulty::playerStartingHealth() { return static_cast<float>(settings.hp1) * current().playerStart; }
 

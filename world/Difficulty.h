@@ -25,9 +25,6 @@ public:
 
     // The level settings.difficulty names now.
     static const Level& current();
-    // The level a difficulty setting plays as: itself when it names one,
-    // otherwise normal.
-    static int usableLevel(int difficulty);
 
     static float playerStartingHealth();
     static float soulStartingHealth();

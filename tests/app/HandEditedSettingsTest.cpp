@@ -8,6 +8,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -51,22 +52,16 @@ protected:
     std::string path = dir.path() + "/Wispen.ini";
 };
 
-bool sameFloat(float a, float b) { return (std::isnan(a) && std::isnan(b)) || a == b; }
-
-// Every key compared, NaN equal to NaN.
+// Every number of the table compared, NaN equal to NaN.
 void expectSameRecord(const Settings& expected, const Settings& actual)
 {
-    const int Settings::*const wholes[] = {
-        &Settings::w,          &Settings::h,          &Settings::bpp,       &Settings::fullscreen,
-        &Settings::vsync,      &Settings::fps,        &Settings::unlimitedFPS, &Settings::showFPS,
-        &Settings::yield,      &Settings::driver,     &Settings::rad,       &Settings::hp1,
-        &Settings::hp2,        &Settings::spawnTime,  &Settings::maxParticles, &Settings::difficulty,
-        &Settings::nStars,     &Settings::volSound,   &Settings::volMusic,
-    };
-    for (auto field : wholes)
-        EXPECT_EQ(expected.*field, actual.*field);
-    EXPECT_TRUE(sameFloat(expected.acc, actual.acc)) << expected.acc << " / " << actual.acc;
-    EXPECT_TRUE(sameFloat(expected.dec, actual.dec)) << expected.dec << " / " << actual.dec;
+    forEachSetting([&](const auto& setting) {
+        if constexpr (!std::is_array_v<std::remove_reference_t<decltype(expected.*setting.field)>>) {
+            const auto want = expected.*setting.field;
+            const auto got = actual.*setting.field;
+            EXPECT_TRUE(want == got || (std::isnan(want) && std::isnan(got))) << setting.key << ": " << got;
+        }
+    });
 }
 
 // Runs work in a child process, so that a hang fails the test within the

@@ -132,39 +132,6 @@ TEST_F(SettingsFile, AnUnwritableDirectoryLeavesTheOldFileAndStillReadsIt)
     EXPECT_EQ(0, get_config_int("GENERAL", "fullscreen", 1));
 }
 
-// The game's own numbers, written down here rather than taken from Settings():
-// a changed default must show up as a failing line.
-TEST_F(SettingsFile, AMissingFileIsWrittenWithEveryDefaultNumber)
-{
-    std::string path = dir.path() + "/Wispen.ini";
-    readSettings(path.c_str());
-    writeSettings(path.c_str());
-
-    struct Key {
-        const char* section;
-        const char* name;
-        double value;
-    };
-    const Key defaults[] = {
-        {"GENERAL", "w", 320},        {"GENERAL", "h", 240},         {"GENERAL", "bpp", 32},
-        {"GENERAL", "fullscreen", 1}, {"GENERAL", "vsync", 0},       {"GENERAL", "yield", 0},
-        {"GENERAL", "driver", 0},     {"GENERAL", "scale", 0},       {"SPEED", "fps", 60},
-        {"SPEED", "unlimitedFPS", 1}, {"SPEED", "showFPS", 0},       {"WISPEN", "acc", 0.04},
-        {"WISPEN", "dec", 0.98},      {"WISPEN", "rad", 16},         {"WISPEN", "hp1", 45},
-        {"WISPEN", "hp2", 10},        {"WISPEN", "spawnTime", 300},  {"WISPEN", "maxParticles", 40},
-        {"WISPEN", "difficulty", 1},  {"WISPEN", "nStars", 300},     {"WISPEN", "volSound", 125},
-        {"WISPEN", "volMusic", 125},  {"GENERAL", "pauseOnFocusLoss", 1},
-    };
-    for (const Key& key : defaults) {
-        ASSERT_NE(nullptr, get_config_string(key.section, key.name, nullptr)) << key.name;
-        EXPECT_FLOAT_EQ(static_cast<float>(key.value), get_config_float(key.section, key.name, -1)) << key.name;
-    }
-    const char* const keys[][2] = {{"up", "UP"},         {"down", "DOWN"},    {"left", "LEFT"},
-                                   {"right", "RIGHT"},   {"choose", "ENTER"}, {"back", "ESC"}};
-    for (const auto& named : keys)
-        EXPECT_STREQ(named[1], get_config_string("KEYS", named[0], "")) << named[0];
-}
-
 TEST_F(SettingsFile, ALinkIsFollowedAndItsTargetKeepsItsMode)
 {
     std::string target = write("kept.ini", "[GENERAL]\nfullscreen = 0\n");
