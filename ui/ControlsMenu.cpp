@@ -1,23 +1,23 @@
 #include "ui/ControlsMenu.h"
 
 #include <allegro.h>
-#include <cstdio>
 #include <memory>
 #include <string>
 
 #include "input/Controls.h"
 #include "input/Gamepad.h"
+#include "input/InputLabel.h"
 #include "input/KeyNames.h"
 #include "settings/ActionSetting.h"
 #include "ui/MenuItemBinding.h"
 
 namespace {
 
-constexpr int TOP = 64;
+// The panel's top clears the title's lettering, as the options' does, and its
+// bottom stays inside the picture.
+constexpr int TOP = 80;
 constexpr int SPACING = 16;
-constexpr int GAP = 8;
-
-const char* const HINT = "Choose a line to change it";
+constexpr int GAP = 4;
 
 bool isDirection(Action action) { return action != Action::Choose && action != Action::Back; }
 
@@ -25,10 +25,10 @@ bool isDirection(Action action) { return action != Action::Choose && action != A
 std::string padText(Action action)
 {
     const int button = Gamepad::buttonOf(action);
-    if (button < 0)
-        return "stick";
-    const std::string number = std::to_string(button);
-    return isDirection(action) ? "stick + " + number : "button " + number;
+    const std::string label = button < 0 ? "" : gamepad.buttonLabel(button);
+    if (!isDirection(action))
+        return label;
+    return button < 0 ? "Left stick / D-pad" : "Left stick / D-pad / " + label;
 }
 
 } // namespace
@@ -43,7 +43,7 @@ ControlsMenu::ControlsMenu(int leaveResult)
     y += GAP;
     addItem(std::make_unique<MenuItem>("Reset", RESET_LINE, y));
     addItem(std::make_unique<MenuItem>("Done", leaveResult, y + SPACING));
-    auto hint = std::make_unique<MenuItem>(HINT, leaveResult, y + 2 * SPACING + GAP);
+    auto hint = std::make_unique<MenuItem>("", leaveResult, y + 2 * SPACING + GAP);
     hint->disable();
     addItem(std::move(hint));
     showBindings();
@@ -58,6 +58,8 @@ Error ControlsMenu::start()
 
 bool ControlsMenu::logic()
 {
+    // The names follow a pad plugged in or the other device taken up.
+    showBindings();
     if (waiting >= 0) {
         for (const std::unique_ptr<MenuItem>& item : items)
             item->logic();
@@ -124,13 +126,11 @@ void ControlsMenu::showBindings()
     for (int a = 0; a < ACTION_COUNT; a++) {
         const Action action = ACTION_SETTINGS[a].action;
         auto* line = static_cast<MenuItemBinding*>(items[a].get());
-        const char* key = keyName(controls.keyOf(action));
+        const char* key = keyLabel(controls.keyOf(action));
         line->keyText = bitOf(action) == waiting ? "..." : key ? key : "?";
         line->padText = padText(action);
     }
-    char hint[64];
-    if (waiting >= 0)
-        std::snprintf(hint, sizeof hint, "Press a key or button for %s",
-                      settingOf(static_cast<Action>(waiting)).label);
-    items.back()->text = waiting >= 0 ? hint : HINT;
+    items.back()->text = waiting >= 0
+        ? std::string("Press a key or button for ") + settingOf(static_cast<Action>(waiting)).label
+        : "Press " + hintLabel(Action::Choose) + " on a line to change it";
 }

@@ -11,9 +11,9 @@ class MenuItemBinding : public MenuItem {
 public:
     // Column edges from the centre of the target: the name ends at NAME_END,
     // the key and the pad input start at KEY_START and PAD_START.
-    static constexpr int NAME_END = -40;
-    static constexpr int KEY_START = -28;
-    static constexpr int PAD_START = 48;
+    static constexpr int NAME_END = -80;
+    static constexpr int KEY_START = -72;
+    static constexpr int PAD_START = -4;
 
     MenuItemBinding(const char* label, int id, int y);
 

@@ -127,8 +127,8 @@ TEST_F(ControlsScreen, AKeyTakenFromAnotherActionSwapsWithItAndTheScreenShowsBot
     EXPECT_EQ(KEY_LEFT, controls.keyOf(Action::Up));
     EXPECT_STREQ("UP", settings.keyLeft);
     EXPECT_STREQ("LEFT", settings.keyUp);
-    EXPECT_EQ("UP", static_cast<MenuItemBinding*>(menu.items[2].get())->keyText);
-    EXPECT_EQ("LEFT", static_cast<MenuItemBinding*>(menu.items[0].get())->keyText);
+    EXPECT_EQ("Up", static_cast<MenuItemBinding*>(menu.items[2].get())->keyText);
+    EXPECT_EQ("Left", static_cast<MenuItemBinding*>(menu.items[0].get())->keyText);
     expectEveryActionBound();
 
     // A letter types a name, where Choose enters it: refused for Choose, and
@@ -193,7 +193,7 @@ TEST_F(ControlsScreen, ThePadAloneBindsButtonsAndKeepsChooseAndBackOnOne)
     tapButton(4);
     EXPECT_EQ(-1, menu.waitingFor());
     EXPECT_EQ(4, settings.padUp);
-    EXPECT_EQ("stick + 4", static_cast<MenuItemBinding*>(menu.items[0].get())->padText);
+    EXPECT_EQ("Left stick / D-pad / Button 5", static_cast<MenuItemBinding*>(menu.items[0].get())->padText);
 
     // Choose takes Up's button, and Up takes Choose's in exchange.
     for (int i = 0; i < 4; i++)
