@@ -13,7 +13,9 @@ struct BitmapDeleter {
 };
 using OwnedBitmap = std::unique_ptr<BITMAP, BitmapDeleter>;
 
-std::string goldenPath(const std::string& name) { return WISPEN_SOURCE_DIR "/tests/frames/" + name + ".png"; }
+const std::string FRAMES = WISPEN_SOURCE_DIR "/tests/frames/";
+
+std::string goldenPath(const std::string& name) { return FRAMES + name + ".png"; }
 
 bool remaking()
 {
@@ -58,7 +60,7 @@ testing::AssertionResult matchesGoldenFrame(BITMAP* frame, const std::string& na
     if (!expected)
         return testing::AssertionFailure() << "no golden frame " << golden
                                            << " (WISPEN_REMAKE_FRAMES=1 makes it)";
-    const std::string actualPath = name + ".actual.png";
+    const std::string actualPath = FRAMES + name + ".actual.png";
     if (expected->w != frame->w || expected->h != frame->h) {
         savePicture(actualPath, frame);
         return testing::AssertionFailure() << name << " is " << frame->w << "x" << frame->h << ", the golden "
@@ -82,7 +84,7 @@ testing::AssertionResult matchesGoldenFrame(BITMAP* frame, const std::string& na
     }
     if (differing == 0)
         return testing::AssertionSuccess();
-    const std::string diffPath = name + ".diff.png";
+    const std::string diffPath = FRAMES + name + ".diff.png";
     savePicture(actualPath, frame);
     savePicture(diffPath, diff.get());
     return testing::AssertionFailure() << name << ": " << differing << " pixels differ, the first at (" << firstX
