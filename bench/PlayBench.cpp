@@ -4,6 +4,7 @@
 #include "PlayScene.h"
 #include "settings/PictureSize.h"
 #include "play/MainGame.h"
+#include "world/Difficulty.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ void drawPart(MainGame& game, BITMAP* frame, int part)
     }
     if (part == HeadsUp) {
         game.hud.drawRadar(frame, game.souls, game.powerups, *game.player);
-        game.hud.drawHealthBar(frame, game.player->health, MainGame::maxHealth());
+        game.hud.drawHealthBar(frame, game.player->health, Difficulty::playerCeiling());
         game.hud.drawScore(frame, game.score.value());
     }
     if (part == Bubbles)

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "play/Spawner.h"
 #include "settings/Settings.h"
 
 namespace {
@@ -20,7 +21,7 @@ std::unique_ptr<MainGame> makePlayScene(int soulCount)
     auto game = std::make_unique<MainGame>();
     game->start();
     while (static_cast<int>(game->souls.size()) < soulCount)
-        game->spawnSoul();
+        Spawner::spawnSoul(game->souls, *game->player);
     for (int i = 0; i < WARM_UP_TICKS; i++)
         game->logic();
     return game;

@@ -5,6 +5,7 @@
 #include "input/Controls.h"
 #include "settings/Settings.h"
 #include "play/MainGame.h"
+#include "play/ReplayFile.h"
 #include "play/ReplayScreen.h"
 
 namespace {
@@ -58,7 +59,7 @@ void BM_HeadlessReplayTenMinutes(benchmark::State& state)
     }
     state.counters["souls_at_end"] = static_cast<double>(recorder.souls.size());
     state.counters["in_step"] = inStep ? 1 : 0;
-    state.counters["file_bytes"] = static_cast<double>(replay.encode().size());
+    state.counters["file_bytes"] = static_cast<double>(ReplayFile::encode(replay).size());
 }
 BENCHMARK(BM_HeadlessReplayTenMinutes)->Unit(benchmark::kMillisecond)->Iterations(3);
 

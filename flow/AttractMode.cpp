@@ -3,6 +3,7 @@
 #include <string>
 
 #include "frame/GameScreen.h"
+#include "play/ReplayFile.h"
 #include "play/ReplayScreen.h"
 #include "scores/HighScoreTable.h"
 #include "settings/Settings.h"
@@ -53,7 +54,7 @@ bool AttractMode::showNext(ReplayScreen& screen, const ReplayArchive& archive)
         Replay replay;
         std::string why;
         std::string caption;
-        if (!Replay::read(archive.highScorePath(place), replay, why) || !captionFor(replay, place, caption))
+        if (!ReplayFile::read(archive.highScorePath(place), replay, why) || !captionFor(replay, place, caption))
             continue;
         screen.result = NextReplay;
         screen.keyResult = MainMenu;

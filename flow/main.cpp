@@ -6,6 +6,7 @@
 #include <string>
 
 #include "flow/WispenGame.h"
+#include "play/ReplayFile.h"
 #include "play/ReplayVerifier.h"
 
 namespace {
@@ -41,7 +42,7 @@ int main(int argc, char** argv)
     bool watching = given(argc, argv, "--replay");
     if (watching) {
         std::string why = "--replay needs the name of a replay file";
-        if (argc < 3 || !Replay::read(argv[2], replay, why)) {
+        if (argc < 3 || !ReplayFile::read(argv[2], replay, why)) {
             std::fprintf(stderr, "Error: %s\n", why.c_str());
             return 1;
         }

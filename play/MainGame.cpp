@@ -1,8 +1,6 @@
 #include "play/MainGame.h"
 
 #include <allegro.h>
-#include <algorithm>
-#include <climits>
 #include <cstdlib>
 #include <optional>
 
@@ -17,9 +15,6 @@
 
 namespace {
 
-constexpr int START_SOULS = 5;
-constexpr int FIRST_POWERUP_DELAY = 300;
-constexpr int POWERUP_INTERVAL = 120;
 constexpr int THUMP_PITCH = 950;
 constexpr int THUMP_PITCH_SPREAD = 100;
 
@@ -31,13 +26,6 @@ void heal(Player& creature, float amount, float ceiling)
 {
     float healed = creature.health + amount;
     creature.health = healed < ceiling ? healed : ceiling;
-}
-
-float squaredDistance(const Object& a, const Object& b)
-{
-    float dx = a.pos.x - b.pos.x;
-    float dy = a.pos.y - b.pos.y;
-    return dx * dx + dy * dy;
 }
 
 template <typename T, typename Finished>
@@ -53,11 +41,6 @@ void updateAndRemove(std::vector<std::unique_ptr<T>>& objects, Finished finished
 }
 
 } // namespace
-
-MainGame::MainGame()
-    : spawnTimer(0), powerupTimer(0)
-{
-}
 
 // The souls go before the creature they aim at is replaced.
 void MainGame::clearWorld()
@@ -83,12 +66,7 @@ Error MainGame::start()
     player->reset();
     camera->reset();
 
-    for (int i = 0; i < START_SOULS; i++)
-        spawnSoul();
-
-    // The first soul comes after spawnTime ticks whatever the difficulty.
-    spawnTimer = std::max(settings.spawnTime, MIN_SPAWN_INTERVAL);
-    powerupTimer = FIRST_POWERUP_DELAY;
+    spawner.start(souls, *player);
     ambience.reset();
     score.clear();
     recording.begin(seed);
@@ -142,8 +120,8 @@ bool MainGame::playTick()
     player->update();
     handleCollisions();
     camera->update();
-    runSpawnTimer();
-    runPowerupTimer();
+    spawner.runSoulTimer(souls, *player);
+    spawner.runPowerupTimer(powerups);
     ambience.runScrTimer();
     ambience.startSets();
     score.tick();
@@ -166,24 +144,6 @@ void MainGame::updatePowerups()
 void MainGame::updateBubbles()
 {
     updateAndRemove(bubbles, [](const ScoreBubble& bubble) { return bubble.life < 1; });
-}
-
-void MainGame::runSpawnTimer()
-{
-    spawnTimer -= 1;
-    if (spawnTimer > 0)
-        return;
-    spawnTimer = spawnInterval();
-    spawnSoul();
-}
-
-void MainGame::runPowerupTimer()
-{
-    powerupTimer -= 1;
-    if (powerupTimer > 0)
-        return;
-    powerupTimer = POWERUP_INTERVAL;
-    spawnPowerup();
 }
 
 // Escape (through the base screen, which otherwise refreshes the key
@@ -212,45 +172,6 @@ int MainGame::getResult()
         return table.qualifies(score.total()) ? EnterName : MainMenu;
     }
     return ConfirmAbandon;
-}
-
-int MainGame::spawnInterval()
-{
-    return static_cast<int>(std::clamp<long long>(Difficulty::spawnInterval(), MIN_SPAWN_INTERVAL, INT_MAX));
-}
-
-float MainGame::maxHealth() { return Difficulty::playerCeiling(); }
-
-float MainGame::soulMaxHealth() { return Difficulty::soulCeiling(); }
-
-void MainGame::spawnSoul()
-{
-    auto soul = std::make_unique<Soul>();
-    for (int attempt = 0; attempt < MAX_PLACEMENT_ATTEMPTS; attempt++) {
-        soul->pos.x = randomCoordinate(soul->boundsMin.x, soul->boundsMax.x);
-        soul->pos.y = randomCoordinate(soul->boundsMin.y, soul->boundsMax.y);
-        if (canPlace(*soul)) {
-            soul->setTarget(player.get());
-            souls.push_back(std::move(soul));
-            return;
-        }
-    }
-}
-
-bool MainGame::canPlace(const Soul& candidate) const
-{
-    long long rad = clampedRadius(settings.rad);
-    float twoRadiiSquared = static_cast<float>(4 * rad * rad);
-    for (const auto& soul : souls)
-        if (squaredDistance(*soul, candidate) <= twoRadiiSquared)
-            return false;
-    return squaredDistance(*player, candidate) > 4 * twoRadiiSquared;
-}
-
-void MainGame::spawnPowerup()
-{
-    int r = std::rand();
-    powerups.push_back(std::make_unique<Powerup>(static_cast<Powerup::Kind>(r % Powerup::KIND_COUNT)));
 }
 
 void MainGame::handleCollisions()
@@ -287,7 +208,7 @@ void MainGame::apply(const Powerup::Effect& effect)
         score.add(effect.amount);
         break;
     case Powerup::Effect::Heal:
-        heal(*player, static_cast<float>(effect.amount), maxHealth());
+        heal(*player, static_cast<float>(effect.amount), Difficulty::playerCeiling());
         break;
     case Powerup::Effect::Hurt:
         player->health -= static_cast<float>(effect.amount);
@@ -314,7 +235,7 @@ void MainGame::collide(Player& a, Player& b)
         }
         kill(slower);
     }
-    heal(faster, contact->healing, userScores ? maxHealth() : soulMaxHealth());
+    heal(faster, contact->healing, userScores ? Difficulty::playerCeiling() : Difficulty::soulCeiling());
     if (userScores) {
         score.add(contact->points);
         // A killing blow shows only the bonus.
@@ -379,7 +300,7 @@ void MainGame::draw(BITMAP* target)
     player->draw(target, *camera);
 
     hud.drawRadar(target, souls, powerups, *player);
-    hud.drawHealthBar(target, player->health, maxHealth());
+    hud.drawHealthBar(target, player->health, Difficulty::playerCeiling());
     hud.drawScore(target, score.value());
     for (const auto& bubble : bubbles)
         bubble->draw(target, *camera);

@@ -7,6 +7,7 @@
 #include "play/Ambience.h"
 #include "play/Hud.h"
 #include "play/Replay.h"
+#include "play/Spawner.h"
 #include "world/Camera.h"
 #include "world/Player.h"
 #include "world/Powerup.h"
@@ -23,16 +24,6 @@ struct BITMAP;
 // game left for the abandon question resumes exactly where it stood.
 class MainGame : public GameScreen {
 public:
-    // Placement gives up after this many tries and skips the spawn, so a world
-    // crowded around the user's creature can never stall a tick.
-    static constexpr int MAX_PLACEMENT_ATTEMPTS = 1000;
-    // However the settings scale it, a soul never arrives more often than
-    // once per tick, and a non-positive spawn time cannot run the timer down
-    // without end.
-    static constexpr int MIN_SPAWN_INTERVAL = 1;
-
-    MainGame();
-
     // Once the creature is gone, whether its score enters the high-score
     // table; the file is only read.
     int getResult() override;
@@ -54,10 +45,6 @@ public:
     // its keys stand in for the player's. The replay must outlive the game.
     void beginPlayback(const Replay& replay);
 
-    void spawnSoul();
-    bool canPlace(const Soul& candidate) const;
-    void spawnPowerup();
-
     void handleCollisions();
     // Applies the contact of a and b, if they touch; a is the user's
     // creature or a soul, b always a soul.
@@ -65,13 +52,6 @@ public:
     // Only the user's creature and souls of this game can be killed.
     void kill(Player& creature);
     void collectPowerup(Powerup& powerup);
-
-    // The figures the difficulty setting changes, read at the moment of use;
-    // a difficulty outside 0..2 plays like normal. Computed in 64 bits, so
-    // no edited value can overflow them.
-    static int spawnInterval();
-    static float maxHealth();
-    static float soulMaxHealth();
 
     Hud hud;
     std::vector<std::unique_ptr<Star>> stars;
@@ -82,8 +62,7 @@ public:
     // only by start, after every soul is gone.
     std::unique_ptr<Player> player;
     std::unique_ptr<Camera> camera;
-    int spawnTimer;
-    int powerupTimer;
+    Spawner spawner;
     Ambience ambience;
     Score score;
     // The game being played, tick by tick; finished by whoever ends the game.
@@ -94,8 +73,6 @@ private:
     void updateSouls();
     void updatePowerups();
     void updateBubbles();
-    void runSpawnTimer();
-    void runPowerupTimer();
     bool finishes();
     // The one tick the grown creature is killed; play goes on under the
     // game-over music.

@@ -2,7 +2,7 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
+#include <type_traits>
 #include <vector>
 
 #include "settings/Action.h"
@@ -17,7 +17,7 @@ constexpr std::uint16_t GAME_VERSION = 1;
 // setting that shapes play, the keys the play screen read on each logic tick
 // and the score it ended with; from format 2 on, a digest of the world every
 // CHECK_INTERVAL ticks as well. The play screen records into one; a replay
-// screen plays one back. The file form is described in docs/MAINTAINERS.md.
+// screen plays one back. ReplayFile writes and reads it.
 class Replay {
 public:
     // What a recording is written as. Format 1 files, without digests, are
@@ -51,14 +51,20 @@ public:
     // Puts the recorded play settings into the global record.
     void applySettings() const;
 
-    std::string encode() const;
-    // Fills replay from bytes; false with the reason in why when they are not
-    // a whole, undamaged replay of this game's version.
-    static bool decode(const std::string& bytes, Replay& replay, std::string& why);
-    static bool read(const std::string& path, Replay& replay, std::string& why);
-    // Written whole under a temporary name, then renamed over path; false
-    // (and the old file kept) when any step fails.
-    bool write(const std::string& path) const;
+    // The settings that shape play, in the order the file's header holds
+    // them, each with the rule that turns the player's setting into the value
+    // play reads: begin records that value, and a recorded value the rule
+    // would change is out of range. visit gets the setting's key, its field
+    // and its rule.
+    template <typename Visit>
+    static constexpr void forEachPlaySetting(Visit visit)
+    {
+        forEachSetting([&visit](const auto& setting) {
+            if constexpr (!std::is_array_v<std::remove_reference_t<decltype(Settings().*setting.field)>>)
+                if (setting.play)
+                    visit(setting.key, setting.field, setting.rule);
+        });
+    }
 
     std::uint16_t formatVersion = FORMAT_VERSION;
     std::uint16_t gameVersion = GAME_VERSION;

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "play/ReplayFile.h"
+
 namespace {
 
 const char* const LAST_GAME_FILE = "wispen-last.rpl";
@@ -22,7 +24,7 @@ std::string ReplayArchive::highScorePath(int place) const
     return dir + "wispen-hs" + std::to_string(place + 1) + ".rpl";
 }
 
-void ReplayArchive::keepLastGame(const Replay& replay) const { replay.write(lastGamePath()); }
+void ReplayArchive::keepLastGame(const Replay& replay) const { ReplayFile::write(lastGamePath(), replay); }
 
 void ReplayArchive::keepHighScore(int place, const Replay& replay) const
 {
@@ -34,7 +36,7 @@ void ReplayArchive::keepHighScore(int place, const Replay& replay) const
         if (std::rename(highScorePath(from).c_str(), highScorePath(from + 1).c_str()) != 0)
             std::remove(highScorePath(from + 1).c_str());
     }
-    if (!replay.write(highScorePath(place)))
+    if (!ReplayFile::write(highScorePath(place), replay))
         std::remove(highScorePath(place).c_str());
 }
 

@@ -1,6 +1,6 @@
 #include "play/ReplayVerifier.h"
 
-#include "play/Replay.h"
+#include "play/ReplayFile.h"
 #include "play/ReplayScreen.h"
 
 namespace {
@@ -36,7 +36,7 @@ ReplayVerifier::Status ReplayVerifier::verify(const std::string& path, std::FILE
 {
     Replay replay;
     std::string why;
-    if (!Replay::read(path, replay, why)) {
+    if (!ReplayFile::read(path, replay, why)) {
         std::fprintf(err, "Error: %s\n", why.c_str());
         return Unreadable;
     }

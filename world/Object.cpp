@@ -42,3 +42,10 @@ float randomCoordinate(float low, float high)
     int offset = randomBelow(static_cast<int>(high - low));
     return static_cast<float>(offset + static_cast<int>(low));
 }
+
+float squaredDistance(const Object& a, const Object& b)
+{
+    float dx = a.pos.x - b.pos.x;
+    float dy = a.pos.y - b.pos.y;
+    return dx * dx + dy * dy;
+}

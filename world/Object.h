@@ -38,3 +38,7 @@ int randomBelow(int span);
 // A whole coordinate in [low, high) from one draw; an empty box (an absurd
 // radius) gives its lower corner, as the clamped move does.
 float randomCoordinate(float low, float high);
+
+// The square of the distance between two objects' centres, spared the root
+// because every use compares it with a squared reach.
+float squaredDistance(const Object& a, const Object& b);

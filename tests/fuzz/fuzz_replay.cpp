@@ -6,7 +6,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "play/Replay.h"
+#include "play/ReplayFile.h"
 
 // The seeds are the golden replays, so they follow the format wherever it goes.
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -28,15 +28,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     Replay replay;
     std::string why;
-    if (!Replay::decode(bytes, replay, why)) {
+    if (!ReplayFile::decode(bytes, replay, why)) {
         fuzz::check(!why.empty(), "a refusal says why");
         return 0;
     }
     fuzz::check(replay.tickCount() <= Replay::MAX_TICKS, "a replay read is within the tick limit");
-    fuzz::check(replay.encode() == bytes || replay.encode().size() <= bytes.size(),
+    fuzz::check(ReplayFile::encode(replay) == bytes || ReplayFile::encode(replay).size() <= bytes.size(),
                 "a replay read writes back no longer than it was read");
     Replay again;
-    fuzz::check(Replay::decode(replay.encode(), again, why), "a replay read reads back after writing");
+    fuzz::check(ReplayFile::decode(ReplayFile::encode(replay), again, why), "a replay read reads back after writing");
     fuzz::check(again.ticks == replay.ticks && again.finalScore == replay.finalScore &&
                     again.digests == replay.digests,
                 "and reads back the same");

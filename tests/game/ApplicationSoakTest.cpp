@@ -32,6 +32,7 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #include "input/KeyNames.h"
 #include "settings/Settings.h"
 #include "flow/WispenGame.h"
+#include "play/Spawner.h"
 #include "ui/MenuItemEdit.h"
 
 // A long session of the whole application, headless: random fingers on the
@@ -193,7 +194,7 @@ protected:
         nameField = dynamic_cast<MenuItemEdit*>(game->nameEntryMenu.items.at(3).get());
         ASSERT_NE(nullptr, nameField);
         starsAtStart = static_cast<int>(game->playScreen.stars.size());
-        fastestSpawn = MainGame::spawnInterval();
+        fastestSpawn = Spawner::spawnInterval();
     }
 
     void TearDown() override
@@ -293,10 +294,10 @@ protected:
             gamesStarted++;
             ticksInGame = 0;
             starsAtStart = static_cast<int>(game->playScreen.stars.size());
-            fastestSpawn = MainGame::spawnInterval();
+            fastestSpawn = Spawner::spawnInterval();
         }
         ticksInGame++;
-        fastestSpawn = std::min(fastestSpawn, MainGame::spawnInterval());
+        fastestSpawn = std::min(fastestSpawn, Spawner::spawnInterval());
         if (now == NameEntry && before != NameEntry)
             namesEntered++;
         if (musicState == GameOverMusicPart && lastMusic != GameOverMusicPart)

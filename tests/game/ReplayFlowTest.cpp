@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "ApplicationTest.h"
+#include "play/ReplayFile.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ TEST_F(ReplayFlow, AHighScoreIsKeptAndShownBetweenMenusUntilAKey)
     for (const std::string& path : {game->archive.lastGamePath(), game->archive.highScorePath(0)}) {
         Replay kept;
         std::string why;
-        ASSERT_TRUE(Replay::read(path, kept, why)) << path << ": " << why;
+        ASSERT_TRUE(ReplayFile::read(path, kept, why)) << path << ": " << why;
         EXPECT_EQ(kept.finalScore, score);
         EXPECT_EQ(kept.tickCount(), ticks);
         EXPECT_EQ(kept.play.hp1, 1);

@@ -8,6 +8,7 @@
 #include "PlayFixture.h"
 #include "SoundLog.h"
 #include "frame/Resources.h"
+#include "world/Difficulty.h"
 
 // Every key the play screen reads, set one at a time to what a hand-edited or
 // damaged configuration file can hold (text reads as 0). Random play with each
@@ -192,7 +193,7 @@ TEST_F(BadSettingHud, WithoutAPositiveHp1TheHealthBarReadsAsAtZeroHealth)
         settings.hp1 = hp1;
         startEmpty();
         clear_to_color(frame, makecol(0, 0, 0));
-        game.hud.drawHealthBar(frame, game.player->health, MainGame::maxHealth());
+        game.hud.drawHealthBar(frame, game.player->health, Difficulty::playerCeiling());
         const int middleY = 230;
         EXPECT_TRUE(sameColour(firstLit, getpixel(frame, 4 + 3, middleY))) << hp1;
         for (int segment = 1; segment < 30; segment++)

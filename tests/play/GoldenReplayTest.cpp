@@ -7,6 +7,7 @@
 #include "PlayFixture.h"
 #include "TempDir.h"
 #include "input/Controls.h"
+#include "play/ReplayFile.h"
 #include "play/ReplayScreen.h"
 #include "play/ReplayVerifier.h"
 
@@ -39,7 +40,7 @@ protected:
     {
         Replay replay;
         std::string why;
-        EXPECT_TRUE(Replay::read(goldenPath(file), replay, why)) << file << ": " << why;
+        EXPECT_TRUE(ReplayFile::read(goldenPath(file), replay, why)) << file << ": " << why;
         return replay;
     }
 
@@ -138,7 +139,7 @@ TEST_F(GoldenReplay, TheVerifierGivesEachFileItsVerdictAndStatus)
     Replay changed = load("1.0.0/hard-plain.rpl");
     changed.ticks[changed.ticks.size() / 2] ^= 1u;  // Left, half way
     const std::string changedPath = dir.path() + "/changed.rpl";
-    ASSERT_TRUE(changed.write(changedPath));
+    ASSERT_TRUE(ReplayFile::write(changedPath, changed));
     EXPECT_EQ(verify(changedPath), ReplayVerifier::OutOfStep);
     std::string line = fileBytes(outPath);
     EXPECT_EQ(line.rfind(changedPath + ": recorded 950 at tick 856, replayed ", 0), 0u) << line;
@@ -152,7 +153,7 @@ TEST_F(GoldenReplay, TheVerifierGivesEachFileItsVerdictAndStatus)
     std::ofstream(damagedPath, std::ios::binary) << bytes;
     Replay unread;
     std::string why;
-    ASSERT_FALSE(Replay::read(damagedPath, unread, why));
+    ASSERT_FALSE(ReplayFile::read(damagedPath, unread, why));
     EXPECT_EQ(verify(damagedPath), ReplayVerifier::Unreadable);
     EXPECT_EQ(fileBytes(outPath), "");
     EXPECT_EQ(fileBytes(errPath), "Error: " + why + "\n");
@@ -167,12 +168,12 @@ TEST_F(GoldenReplay, ABrokenDigestIsNamedAtItsTickAndQuantity)
     EXPECT_EQ(digested.formatVersion, 2);
     EXPECT_EQ(digested.ticks, load("1.0.0/easy-long.rpl").ticks);
     ASSERT_EQ(digested.digests.size(), 3239u / Replay::CHECK_INTERVAL);
-    EXPECT_EQ(digested.encode(), fileBytes(goldenPath("format2/easy-long.rpl")));
+    EXPECT_EQ(ReplayFile::encode(digested), fileBytes(goldenPath("format2/easy-long.rpl")));
 
     digested.digests[20][Replay::Health] ^= 1u;  // the check after tick 21 * 60
     TempDir dir;
     const std::string path = dir.path() + "/broken.rpl", outPath = dir.path() + "/out";
-    ASSERT_TRUE(digested.write(path));
+    ASSERT_TRUE(ReplayFile::write(path, digested));
     std::FILE* out = std::fopen(outPath.c_str(), "w");
     EXPECT_EQ(ReplayVerifier::verify(path, out, stderr), ReplayVerifier::OutOfStep);
     std::fclose(out);
@@ -196,7 +197,7 @@ TEST_F(GoldenReplay, AGameJustRecordedPlaysBackInStep)
     game.recording.finish(game.score.total());
     Replay recorded;
     std::string why;
-    ASSERT_TRUE(Replay::decode(game.recording.encode(), recorded, why)) << why;
+    ASSERT_TRUE(ReplayFile::decode(ReplayFile::encode(game.recording), recorded, why)) << why;
     ReplayScreen screen;
     ASSERT_TRUE(playToEnd(screen, recorded));
     EXPECT_FALSE(screen.outOfStep());

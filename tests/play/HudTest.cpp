@@ -1,5 +1,6 @@
 #include "PlayFixture.h"
 #include "frame/Resources.h"
+#include "world/Difficulty.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ protected:
     int litSegments()
     {
         clear_to_color(frame, makecol(0, 0, 0));
-        game.hud.drawHealthBar(frame, game.player->health, MainGame::maxHealth());
+        game.hud.drawHealthBar(frame, game.player->health, Difficulty::playerCeiling());
         int lit = 0;
         for (int i = 0; i < 30; i++) {
             int r, g, b;
@@ -78,7 +79,7 @@ TEST_F(PlayHud, HealthSegmentsHaveDarkerOutlinesAndRoundedCorners)
     startEmpty();
     game.player->health = 3;  // segments 0 to 2 lit
     clear_to_color(frame, makecol(200, 0, 200));
-    game.hud.drawHealthBar(frame, game.player->health, MainGame::maxHealth());
+    game.hud.drawHealthBar(frame, game.player->health, Difficulty::playerCeiling());
 
     int r, g, b;
     hsv_to_rgb(8.0f, 1.0f, 0.7f, &r, &g, &b);

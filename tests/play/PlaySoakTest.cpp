@@ -4,6 +4,7 @@
 
 #include "PlayFixture.h"
 #include "TempDir.h"
+#include "play/Spawner.h"
 
 namespace {
 
@@ -72,7 +73,7 @@ protected:
         ASSERT_TRUE(insideItsBox(*game.player));
         ASSERT_TRUE(std::isfinite(game.player->health));
         ASSERT_TRUE(std::isfinite(game.player->vel.x) && std::isfinite(game.player->vel.y));
-        size_t soulLimit = 5 + ticksSinceStart / MainGame::spawnInterval() + 1;
+        size_t soulLimit = 5 + ticksSinceStart / Spawner::spawnInterval() + 1;
         ASSERT_LE(game.souls.size(), soulLimit);
         for (const auto& soul : game.souls) {
             ASSERT_NE(soul->state, Dead);

@@ -9,6 +9,7 @@
 
 #include "TempDir.h"
 #include "play/Replay.h"
+#include "play/ReplayFile.h"
 #include "play/ReplayArchive.h"
 
 namespace {
@@ -51,7 +52,7 @@ std::string refusal(const std::string& bytes)
 {
     Replay replay;
     std::string why;
-    if (Replay::decode(bytes, replay, why))
+    if (ReplayFile::decode(bytes, replay, why))
         return "";
     EXPECT_FALSE(why.empty());
     return why;
@@ -69,8 +70,8 @@ TEST(ReplayFile, TheGoldenFileHasTheDocumentedLayout)
                   static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[bytes.size() - 1])) << 24);
     Replay replay;
     std::string why;
-    ASSERT_TRUE(Replay::decode(bytes, replay, why)) << why;
-    EXPECT_EQ(replay.encode(), bytes);
+    ASSERT_TRUE(ReplayFile::decode(bytes, replay, why)) << why;
+    EXPECT_EQ(ReplayFile::encode(replay), bytes);
 }
 
 TEST(ReplayFile, AFileCutAnywhereIsRefused)
@@ -141,7 +142,7 @@ TEST(ReplayFile, AMissingFileIsRefused)
 {
     Replay replay;
     std::string why;
-    EXPECT_FALSE(Replay::read("/nonexistent/replay.rpl", replay, why));
+    EXPECT_FALSE(ReplayFile::read("/nonexistent/replay.rpl", replay, why));
     EXPECT_NE(why.find("cannot open"), std::string::npos);
 }
 
@@ -152,7 +153,7 @@ TEST(ReplayFile, AFifoIsRefusedWithoutBlocking)
     ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
     Replay replay;
     std::string why;
-    EXPECT_FALSE(Replay::read(path, replay, why));
+    EXPECT_FALSE(ReplayFile::read(path, replay, why));
     EXPECT_NE(why.find("not a regular file"), std::string::npos);
     std::remove(path.c_str());
 }
@@ -165,10 +166,10 @@ TEST(ReplayArchive, ANewEntryKeepsItsReplayAndTheLastGoes)
     ReplayArchive archive(dir.path());
     Replay replay;
     std::string why;
-    ASSERT_TRUE(Replay::decode(goldenBytes(), replay, why)) << why;
+    ASSERT_TRUE(ReplayFile::decode(goldenBytes(), replay, why)) << why;
     for (int place = 0; place < ReplayArchive::PLACES; place++) {
         replay.finalScore = 1000 * (8 - place);
-        ASSERT_TRUE(replay.write(archive.highScorePath(place)));
+        ASSERT_TRUE(ReplayFile::write(archive.highScorePath(place), replay));
     }
     replay.finalScore = 5500;
     archive.keepHighScore(3, replay);
@@ -176,7 +177,7 @@ TEST(ReplayArchive, ANewEntryKeepsItsReplayAndTheLastGoes)
     const int expected[ReplayArchive::PLACES] = {8000, 7000, 6000, 5500, 5000, 4000, 3000, 2000};
     for (int place = 0; place < ReplayArchive::PLACES; place++) {
         Replay kept;
-        ASSERT_TRUE(Replay::read(archive.highScorePath(place), kept, why)) << place << ": " << why;
+        ASSERT_TRUE(ReplayFile::read(archive.highScorePath(place), kept, why)) << place << ": " << why;
         EXPECT_EQ(kept.finalScore, expected[place]) << place;
     }
     EXPECT_EQ(std::fopen(archive.highScorePath(ReplayArchive::PLACES).c_str(), "rb"), nullptr);

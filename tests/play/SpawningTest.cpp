@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "PlayFixture.h"
+#include "play/Spawner.h"
 
 namespace {
 
@@ -84,11 +85,11 @@ TEST_F(PlaySpawning, AHugeSpawnTimeSaturatesInsteadOfOverflowing)
 {
     settings.spawnTime = 2000000000;
     settings.difficulty = 0;
-    EXPECT_EQ(MainGame::spawnInterval(), 2147483647);
+    EXPECT_EQ(Spawner::spawnInterval(), 2147483647);
     settings.difficulty = 1;
-    EXPECT_EQ(MainGame::spawnInterval(), 2000000000);
+    EXPECT_EQ(Spawner::spawnInterval(), 2000000000);
     settings.difficulty = 2;
-    EXPECT_EQ(MainGame::spawnInterval(), 1333333333);
+    EXPECT_EQ(Spawner::spawnInterval(), 1333333333);
 }
 
 TEST_F(PlaySpawning, PlacementKeepsTwoRadiiFromSoulsAndFourFromTheUser)
@@ -99,14 +100,14 @@ TEST_F(PlaySpawning, PlacementKeepsTwoRadiiFromSoulsAndFourFromTheUser)
     Soul candidate;
 
     candidate.pos = {332, 300};
-    EXPECT_FALSE(game.canPlace(candidate)) << "exactly two radii from a soul";
+    EXPECT_FALSE(Spawner::canPlace(candidate, game.souls, *game.player)) << "exactly two radii from a soul";
     candidate.pos = {332.5f, 300};
-    EXPECT_TRUE(game.canPlace(candidate));
+    EXPECT_TRUE(Spawner::canPlace(candidate, game.souls, *game.player));
 
     candidate.pos = {576, 384};
-    EXPECT_FALSE(game.canPlace(candidate)) << "exactly four radii from the user";
+    EXPECT_FALSE(Spawner::canPlace(candidate, game.souls, *game.player)) << "exactly four radii from the user";
     candidate.pos = {576.5f, 384};
-    EXPECT_TRUE(game.canPlace(candidate));
+    EXPECT_TRUE(Spawner::canPlace(candidate, game.souls, *game.player));
 }
 
 TEST_F(PlaySpawning, ACrowdedWorldSkipsTheSpawnInsteadOfSearchingForever)
@@ -117,7 +118,7 @@ TEST_F(PlaySpawning, ACrowdedWorldSkipsTheSpawnInsteadOfSearchingForever)
             addSoul(x, y);
     size_t crowd = game.souls.size();
 
-    game.spawnSoul();
+    Spawner::spawnSoul(game.souls, *game.player);
 
     EXPECT_EQ(game.souls.size(), crowd);
 }
@@ -139,7 +140,7 @@ TEST_F(PlaySpawning, DegenerateMovementBoxesNeverDivideByZero)
     for (int rad : {384, 512, 600}) {
         settings.rad = rad;
         startEmpty();
-        game.spawnSoul();
+        Spawner::spawnSoul(game.souls, *game.player);
         EXPECT_TRUE(game.souls.empty()) << rad;
     }
 }

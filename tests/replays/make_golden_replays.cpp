@@ -22,6 +22,7 @@
 #include "StandInResources.h"
 #include "settings/Settings.h"
 #include "play/MainGame.h"
+#include "play/ReplayFile.h"
 
 namespace {
 
@@ -116,7 +117,7 @@ bool play(const Golden& golden, const std::string& dir)
     game.recording.formatVersion = golden.format;
     const std::string path = dir + "/" + golden.file;
     const std::string folder = path.substr(0, path.rfind('/'));
-    if ((mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) || !game.recording.write(path))
+    if ((mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) || !ReplayFile::write(path, game.recording))
         return false;
     std::printf("%s: score %d, %u ticks\n", golden.file, game.recording.finalScore, game.recording.tickCount());
     return true;
