@@ -7,7 +7,7 @@
 #include "GoldenFrame.h"
 #include "frame/AssetManifest.h"
 #include "input/Controls.h"
-#include "play/Replay.h"
+#include "play/ReplayFile.h"
 #include "scores/HighScoreTable.h"
 
 namespace {
@@ -137,7 +137,7 @@ TEST_F(GoldenFrame, PlayFromAGoldenReplay)
 {
     Replay replay;
     std::string why;
-    ASSERT_TRUE(Replay::read(WISPEN_SOURCE_DIR "/tests/replays/1.0.0/easy-steered.rpl", replay, why)) << why;
+    ASSERT_TRUE(ReplayFile::read(WISPEN_SOURCE_DIR "/tests/replays/1.0.0/easy-steered.rpl", replay, why)) << why;
     replay.applySettings();
     game->playScreen.beginPlayback(replay);
     game->setScreen(&game->playScreen);
@@ -185,7 +185,7 @@ TEST_F(GoldenFrame, TheAttractModesCaption)
 {
     Replay replay;
     std::string why;
-    ASSERT_TRUE(Replay::read(WISPEN_SOURCE_DIR "/tests/replays/1.0.0/easy-steered.rpl", replay, why)) << why;
+    ASSERT_TRUE(ReplayFile::read(WISPEN_SOURCE_DIR "/tests/replays/1.0.0/easy-steered.rpl", replay, why)) << why;
     {
         std::fclose(std::fopen("wispen.hsc", "wb"));  // every place empty
         HighScoreTable table("wispen.hsc");
