@@ -182,13 +182,22 @@ ini_value() {
 # E2E_LAUNCHER, when set, is a command (absolute path and its options) that
 # runs the game, e.g. to start it as another user or under a resource limit.
 # E2E_GAME_ARGS, when set, are the game's own arguments, e.g. --replay FILE.
+# These are usually set for the call alone, so a start tried again after the
+# X server dropped it takes them from what the first start kept.
 start_game() {
-  X_STARTS=$((X_STARTS + 1))
   GAME_ARGS=("$@")
+  GAME_TIMEOUT=${E2E_GAME_TIMEOUT:-20}
+  GAME_LAUNCHER=${E2E_LAUNCHER:-}
+  GAME_OWN_ARGS=${E2E_GAME_ARGS:-}
+  _launch_game
+}
+
+_launch_game() {
+  X_STARTS=$((X_STARTS + 1))
   GAME_STARTED_MS=$(_now_ms)
   # The game's handler of TERM can hang in the library's shutdown; KILL follows.
-  timeout -k 2 -s TERM "${E2E_GAME_TIMEOUT:-20}" \
-    env "$@" HOME="$E2E_DIR/home" PATH="$E2E_DIR/no-programs" ${E2E_LAUNCHER:-} ./wispen ${E2E_GAME_ARGS:-} \
+  timeout -k 2 -s TERM "$GAME_TIMEOUT" \
+    env "${GAME_ARGS[@]}" HOME="$E2E_DIR/home" PATH="$E2E_DIR/no-programs" $GAME_LAUNCHER ./wispen $GAME_OWN_ARGS \
     > "$E2E_DIR/game.out" 2> "$E2E_DIR/game.err" &
   GAME_PID=$!
 }
@@ -201,7 +210,7 @@ restart_dropped() {
   GAME_PID=""
   dropped_by_x "$STATUS" "$E2E_DIR/game.out" $(($(_now_ms) - GAME_STARTED_MS)) || fail "$1"
   retry_start "the game's connection"
-  start_game "${GAME_ARGS[@]}"
+  _launch_game
 }
 
 # wait_window [SECONDS]: waits until the game's window is on screen and sets
