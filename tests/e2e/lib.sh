@@ -401,17 +401,20 @@ fullscreen_window() {
 }
 
 # wait_picture FILE GEOMETRY: waits until more than half of GEOMETRY on the
-# display is lit, leaves that screenshot in FILE and sets WIN to the full
-# screen window.
+# display is lit, its bottom row too, leaves that screenshot in FILE and sets
+# WIN to the full screen window. The library sends a large frame to the
+# server in bands of rows, top first, and a screenshot can come between two
+# of them; only once the bottom row is lit has the whole first frame arrived.
 wait_picture() {
-  local deadline=$(($(date +%s) + 10)) lit
+  local deadline=$(($(date +%s) + 10)) lit bottom size=${2%%+*} at=${2#*+}
+  bottom="${size%x*}x1+${at%+*}+$((${at#*+} + ${size#*x} - 1))"
   while :; do
     kill -0 "$GAME_PID" 2>/dev/null || restart_dropped "the game ended before drawing"
     WIN=$(fullscreen_window 2>/dev/null)
     if [ -n "$WIN" ]; then
       display_shot "$1"
       lit=$(convert "$1" -crop "$2" +repage -fill white +opaque black -format '%[fx:int(100*mean)]' info:)
-      [ "$lit" -gt 50 ] && return 0
+      [ "$lit" -gt 50 ] && [ "$(convert "$1" -crop "$bottom" +repage -fill white +opaque black -format '%[fx:int(100*mean)]' info:)" -gt 50 ] && return 0
     fi
     [ "$(date +%s)" -lt "$deadline" ] || fail "nothing drawn inside $2 within 10 s"
     sleep 0.1
