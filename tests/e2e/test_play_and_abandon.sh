@@ -12,7 +12,7 @@ screenshot menu.png
 hold_key Return
 sleep 0.5
 screenshot play.png
-in_game play.png || fail "first health segment is $(pixel play.png $HEALTH_PROBE), expected red"
+in_game play.png || fail "first health segment is $(pixel play.png $HEALTH_PROBE), expected the health bar"
 [ "$(pixel play.png $RADAR_PROBE)" = "0,255,255" ] || fail "radar centre is $(pixel play.png $RADAR_PROBE), expected the cyan player"
 
 hold_key Left 1.5
