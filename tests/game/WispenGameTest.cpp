@@ -218,8 +218,8 @@ TEST_F(Application, AnUnknownCodeLeavesTheScreenCurrent)
 
 TEST_F(Application, DrawsTheCurrentScreenUnderTheOverlay)
 {
-    BITMAP* plain = create_bitmap(320, 240);
-    BITMAP* overlaid = create_bitmap(320, 240);
+    Picture plain;
+    Picture overlaid;
     game->fpsCounter.reset(60);
     game->draw(plain);
     settings.showFPS = 1;
@@ -235,8 +235,6 @@ TEST_F(Application, DrawsTheCurrentScreenUnderTheOverlay)
             }
     EXPECT_GT(changed, 50);
     EXPECT_EQ(0, changedBelowOverlay);
-    destroy_bitmap(plain);
-    destroy_bitmap(overlaid);
 }
 
 // Every text the game hands its menus and questions, with what each line is:
