@@ -204,7 +204,6 @@ TEST(SampleVolume, TheWailsPlayAtHalfOfTheVolumeKeptToFull)
 {
     StandInResources resources;
     SoundLog log;
-    const Settings saved = settings;
     const std::pair<int, int> asked[] = {{255, 127}, {256, 127}, {INT_MAX, 127}, {-1, 0}, {INT_MIN, 0}};
     for (const auto& [volSound, played] : asked) {
         settings.volSound = volSound;
@@ -213,7 +212,6 @@ TEST(SampleVolume, TheWailsPlayAtHalfOfTheVolumeKeptToFull)
         ASSERT_EQ(1u, log.events().size());
         EXPECT_EQ(played, log.events()[0].volume) << volSound;
     }
-    settings = saved;
 }
 
 TEST(PaletteDepth, IsNeverAskedForSoTheGameEndsWithTheGraphicsModeMessage)
