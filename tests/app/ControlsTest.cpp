@@ -19,22 +19,7 @@ namespace {
 
 class ActionControls : public testing::Test {
 protected:
-    void SetUp() override { reset(); }
-    void TearDown() override
-    {
-        reset();
-        set_config_data("", 0);
-    }
-
-    static void reset()
-    {
-        std::memset(const_cast<char*>(key), 0, KEY_MAX);
-        joy[0] = JOYSTICK_INFO{};
-        num_joysticks = 0;
-        settings = Settings();
-        controls.bind(settings);
-        gamepad.poll(false);
-    }
+    void TearDown() override { set_config_data("", 0); }
 
     static std::set<Action> held()
     {

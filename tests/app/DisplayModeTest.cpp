@@ -33,12 +33,10 @@ class GraphicsMode : public testing::Test {
 protected:
     void SetUp() override
     {
-        settings = Settings();
         attempts.clear();
         workingDepth = 0;
         refusedCard = -1;
     }
-    void TearDown() override { settings = Settings(); }
 };
 
 } // namespace

@@ -35,12 +35,7 @@ namespace {
 
 class BadSettingsFile : public testing::Test {
 protected:
-    void SetUp() override { settings = Settings(); }
-    void TearDown() override
-    {
-        set_config_data("", 0);
-        settings = Settings();
-    }
+    void TearDown() override { set_config_data("", 0); }
 
     std::string write(const std::string& text)
     {
@@ -209,7 +204,6 @@ TEST(SampleVolume, TheWailsPlayAtHalfOfTheVolumeKeptToFull)
 {
     StandInResources resources;
     SoundLog log;
-    const Settings saved = settings;
     const std::pair<int, int> asked[] = {{255, 127}, {256, 127}, {INT_MAX, 127}, {-1, 0}, {INT_MIN, 0}};
     for (const auto& [volSound, played] : asked) {
         settings.volSound = volSound;
@@ -218,7 +212,6 @@ TEST(SampleVolume, TheWailsPlayAtHalfOfTheVolumeKeptToFull)
         ASSERT_EQ(1u, log.events().size());
         EXPECT_EQ(played, log.events()[0].volume) << volSound;
     }
-    settings = saved;
 }
 
 TEST(PaletteDepth, IsNeverAskedForSoTheGameEndsWithTheGraphicsModeMessage)
@@ -230,14 +223,11 @@ TEST(PaletteDepth, IsNeverAskedForSoTheGameEndsWithTheGraphicsModeMessage)
         depthsAsked.push_back(depth);
         return depth > 0;
     };
-    const Settings saved = settings;
-    settings = Settings();
     settings.bpp = 8;
     EXPECT_EQ(GfxMode, openGraphicsMode(anyDepth).code);
     EXPECT_EQ(8, settings.bpp) << "the configured depth is written back as it was";
     for (int depth : depthsAsked)
         EXPECT_NE(8, depth);
-    settings = saved;
 }
 
 namespace {
@@ -270,8 +260,6 @@ public:
 
 TEST(SlowTicks, TheCloseButtonStillEndsABatchThatNeverRunsOut)
 {
-    const Settings saved = settings;
-    settings = Settings();
     settings.yield = 0;
     expectFinishesWithin(5, [] {
         SlowerThanTheTimer game;
@@ -280,5 +268,4 @@ TEST(SlowTicks, TheCloseButtonStillEndsABatchThatNeverRunsOut)
         if (game.steps != SlowerThanTheTimer::CLOSED_AT_STEP)
             _exit(1);
     });
-    settings = saved;
 }

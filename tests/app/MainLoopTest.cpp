@@ -50,13 +50,11 @@ class MainLoop : public testing::Test {
 protected:
     void SetUp() override
     {
-        settings = Settings();
         settings.yield = 0;
         closeRequested = false;
     }
     void TearDown() override
     {
-        settings = Settings();
         closeRequested = false;
         timerTicks = 0;
     }
@@ -66,15 +64,10 @@ class Overlay : public testing::Test {
 protected:
     void SetUp() override
     {
-        settings = Settings();
         target = create_bitmap(80, 16);
         clear_to_color(target, makecol(0, 0, 255));
     }
-    void TearDown() override
-    {
-        destroy_bitmap(target);
-        settings = Settings();
-    }
+    void TearDown() override { destroy_bitmap(target); }
 
     int bluePixels(int x, int y, int w, int h)
     {

@@ -231,7 +231,6 @@ TEST(PlayScrSample, DrawsThePitchThenTheSampleAtHalfVolume)
 {
     StandInResources resources;
     SoundLog log;
-    const Settings saved = settings;
     settings.volSound = 201;
     bool seen[10] = {};
     for (unsigned seed = 1; seed <= 300; seed++) {
@@ -256,7 +255,6 @@ TEST(PlayScrSample, DrawsThePitchThenTheSampleAtHalfVolume)
     }
     for (int i = 0; i < 10; i++)
         EXPECT_TRUE(seen[i]) << "SCR" << i;
-    settings = saved;
 }
 
 // Registering the JPEG type cannot be undone within a process, so this runs

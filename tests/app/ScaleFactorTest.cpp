@@ -161,12 +161,10 @@ class ScaledMode : public testing::Test {
 protected:
     void SetUp() override
     {
-        settings = Settings();
         requests.clear();
         refusedWidth = 0;
         acceptedDepth = 0;
     }
-    void TearDown() override { settings = Settings(); }
 };
 
 } // namespace

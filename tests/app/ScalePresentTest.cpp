@@ -86,12 +86,6 @@ private:
     GFX_DRIVER driver{};
 };
 
-class ScaledPresent : public testing::Test {
-protected:
-    void SetUp() override { settings = Settings(); }
-    void TearDown() override { settings = Settings(); }
-};
-
 } // namespace
 
 TEST(EnlargeFrame, EveryPixelBecomesAHardEdgedSquareAtEveryDepth)
@@ -113,7 +107,7 @@ TEST(EnlargeFrame, EveryPixelBecomesAHardEdgedSquareAtEveryDepth)
     }
 }
 
-TEST_F(ScaledPresent, ADisplayOfTheFrameSizeGetsTheFrameAsItIs)
+TEST(ScaledPresent, ADisplayOfTheFrameSizeGetsTheFrameAsItIs)
 {
     PretendDisplay display(320, 240);
     DoubleBuffer strategy;
@@ -125,7 +119,7 @@ TEST_F(ScaledPresent, ADisplayOfTheFrameSizeGetsTheFrameAsItIs)
     strategy.destroy();
 }
 
-TEST_F(ScaledPresent, TheDoubleBufferEnlargesTheLogicalFrameIntoTheMiddleOfACleanDisplay)
+TEST(ScaledPresent, TheDoubleBufferEnlargesTheLogicalFrameIntoTheMiddleOfACleanDisplay)
 {
     PretendDisplay display(1024, 768);
     DoubleBuffer strategy;
@@ -149,7 +143,7 @@ TEST_F(ScaledPresent, TheDoubleBufferEnlargesTheLogicalFrameIntoTheMiddleOfAClea
     EXPECT_EQ(nullptr, strategy.enlarged);
 }
 
-TEST_F(ScaledPresent, TheWantedFactorIsUsedWhenTheDisplayHasRoomForMore)
+TEST(ScaledPresent, TheWantedFactorIsUsedWhenTheDisplayHasRoomForMore)
 {
     settings.scale = 2;
     settings.w = 200;
@@ -165,7 +159,7 @@ TEST_F(ScaledPresent, TheWantedFactorIsUsedWhenTheDisplayHasRoomForMore)
     strategy.destroy();
 }
 
-TEST_F(ScaledPresent, DirectDrawingOnALargerDisplayGetsAFrameSizedAreaInTheMiddle)
+TEST(ScaledPresent, DirectDrawingOnALargerDisplayGetsAFrameSizedAreaInTheMiddle)
 {
     PretendDisplay display(1024, 768);
     ScreenUpdate strategy;
@@ -182,7 +176,7 @@ TEST_F(ScaledPresent, DirectDrawingOnALargerDisplayGetsAFrameSizedAreaInTheMiddl
     EXPECT_EQ(screen, strategy.getBuffer());
 }
 
-TEST_F(ScaledPresent, DirectDrawingOnAFrameSizedDisplayDrawsOnTheScreenUntouched)
+TEST(ScaledPresent, DirectDrawingOnAFrameSizedDisplayDrawsOnTheScreenUntouched)
 {
     PretendDisplay display(320, 240);
     ScreenUpdate strategy;
@@ -191,7 +185,7 @@ TEST_F(ScaledPresent, DirectDrawingOnAFrameSizedDisplayDrawsOnTheScreenUntouched
     EXPECT_EQ(PretendDisplay::litter(), getpixel(screen, 0, 0)) << "nothing to clear";
 }
 
-TEST_F(ScaledPresent, PageFlippingGivesWayToDoubleBufferingOnALargerDisplay)
+TEST(ScaledPresent, PageFlippingGivesWayToDoubleBufferingOnALargerDisplay)
 {
     {
         PretendDisplay display(320, 240);

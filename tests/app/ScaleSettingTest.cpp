@@ -11,12 +11,7 @@ namespace {
 
 class ScaleSetting : public testing::Test {
 protected:
-    void SetUp() override { settings = Settings(); }
-    void TearDown() override
-    {
-        set_config_data("", 0);
-        settings = Settings();
-    }
+    void TearDown() override { set_config_data("", 0); }
 
     std::string write(const std::string& text)
     {

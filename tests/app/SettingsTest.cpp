@@ -16,12 +16,7 @@ namespace {
 
 class SettingsFile : public testing::Test {
 protected:
-    void SetUp() override { settings = Settings(); }
-    void TearDown() override
-    {
-        set_config_data("", 0);
-        settings = Settings();
-    }
+    void TearDown() override { set_config_data("", 0); }
 
     std::string write(const std::string& name, const std::string& text)
     {

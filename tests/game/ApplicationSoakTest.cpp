@@ -25,9 +25,8 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #include <malloc.h>
 #endif
 
+#include "ApplicationTest.h"
 #include "SoundLog.h"
-#include "TempDir.h"
-#include "StandInResources.h"
 #include "input/Controls.h"
 #include "input/KeyNames.h"
 #include "settings/Settings.h"
@@ -149,7 +148,7 @@ bool oneOf(int value, std::initializer_list<int> allowed)
     if (!(condition))                \
     return what
 
-class Soak : public testing::Test {
+class Soak : public ApplicationTest {
 protected:
     enum ScreenIndex {
         MainScreen,
@@ -165,21 +164,16 @@ protected:
         COUNT
     };
 
-    void SetUp() override
+    void beforeStart() override
     {
-        settings = Settings();
-        controls.bind(settings);
-        releaseAllKeys();
-        char buffer[4096];
-        ASSERT_NE(nullptr, getcwd(buffer, sizeof buffer));
-        previousDir = buffer;
-        std::filesystem::copy_file(std::string(WISPEN_RUN_DIR) + "/story", dir.path() + "/story");
-        ASSERT_EQ(0, chdir(dir.path().c_str()));
+        std::filesystem::copy_file(std::string(WISPEN_RUN_DIR) + "/story", "story");
         install_keyboard_hooks(nullptr, emptyKeyBuffer);
         clear_keybuf();
-        musicState = MenuMusic;
+    }
 
-        game = std::make_unique<WispenGame>();
+    void SetUp() override
+    {
+        ApplicationTest::SetUp();
         screens = {&game->mainMenu,    &game->optionsMenu, &game->highScoreMenu,
                    &game->nameEntryMenu, &game->creditsMenu, &game->playScreen,
                    &game->abandonPrompt, &game->quitPrompt,  &game->storyScreen, &game->controlsMenu};
@@ -187,7 +181,6 @@ protected:
         for (int index : {MainScreen, Options, Scores, Credits, StoryText, Play})
             ASSERT_FALSE(screens[index]->start().failed());
         game->fpsCounter.reset(60);
-        frame = create_bitmap(320, 240);
         startingSettings = settings;
         storyLines = game->storyScreen.lines.size();
         ASSERT_GT(storyLines, 1u) << "the story is read from the working directory";
@@ -199,23 +192,10 @@ protected:
 
     void TearDown() override
     {
-        if (frame)
-            destroy_bitmap(frame);
-        game.reset();
+        ApplicationTest::TearDown();
         destroySpriteScratch();
         clear_keybuf();
         install_keyboard_hooks(nullptr, nullptr);
-        releaseAllKeys();
-        settings = Settings();
-        controls.bind(settings);
-        EXPECT_EQ(0, chdir(previousDir.c_str()));
-        settings = Settings();
-    }
-
-    static void releaseAllKeys()
-    {
-        for (int i = 0; i < KEY_MAX; i++)
-            key[i] = 0;
     }
 
     int screenIndex(const GameScreen* screen) const
@@ -412,14 +392,10 @@ protected:
         return nullptr;
     }
 
-    StandInResources resources;
-    TempDir dir;
     SoundLog sounds;
-    std::string previousDir;
-    std::unique_ptr<WispenGame> game;
     std::array<GameScreen*, COUNT> screens{};
     MenuItemEdit* nameField = nullptr;
-    BITMAP* frame = nullptr;
+    Picture frame;
     Settings startingSettings;
     size_t storyLines = 0;
 

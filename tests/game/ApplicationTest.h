@@ -4,23 +4,19 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "input/Controls.h"
-#include "settings/Settings.h"
 #include "flow/WispenGame.h"
+#include "SharedState.h"
 #include "TempDir.h"
 #include "StandInResources.h"
 
 // The application without its start-up: the screens, menus and flow are all
 // there, the library runs without a display and there is no music stream.
 // Each test runs in a scratch directory, so the high-score file, the replays
-// and the story are its own, with the default settings and every key up.
+// and the story are its own.
 class ApplicationTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        settings = Settings();
-        controls.bind(settings);
-        releaseKeys();
         ASSERT_NE(getcwd(oldDir, sizeof oldDir), nullptr);
         ASSERT_EQ(0, chdir(dir.path().c_str()));
         beforeStart();
@@ -32,12 +28,9 @@ protected:
     {
         delete game;
         game = nullptr;
-        releaseKeys();
         if (oldDir[0]) {
             EXPECT_EQ(0, chdir(oldDir));
         }
-        settings = Settings();
-        controls.bind(settings);
     }
 
     // What a test needs in place before the application starts, in its

@@ -41,8 +41,6 @@ protected:
     {
         delete game;
         game = nullptr;
-        unplugPad();
-        gamepad.poll(false);  // lets go of whatever the pad still held
         clear_keybuf();
         install_keyboard_hooks(nullptr, nullptr);
         ApplicationTest::TearDown();

@@ -25,14 +25,12 @@ protected:
         libraryFont = font;
         font = static_cast<FONT*>(gameFont->dat);
         ApplicationTest::SetUp();
-        frame = create_bitmap(settings.w, settings.h);
         clear_to_color(frame, makecol(255, 0, 255));
         game->mainMenu.start();
     }
 
     void TearDown() override
     {
-        destroy_bitmap(frame);
         ApplicationTest::TearDown();
         font = libraryFont;
         if (gameFont)
@@ -83,7 +81,7 @@ protected:
         drawn();
     }
 
-    BITMAP* frame = nullptr;
+    Picture frame;
     DATAFILE* gameFont = nullptr;
     FONT* libraryFont = nullptr;
 };

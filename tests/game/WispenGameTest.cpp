@@ -18,19 +18,12 @@ protected:
 
 } // namespace
 
-TEST_F(Application, StartsOnTheMainMenuWithItsSixEntries)
+// The menus' lines and where they stand are the golden frames'; where each
+// line leads, the golden frames' walk through the flow.
+TEST_F(Application, StartsOnTheMainMenu)
 {
     EXPECT_STREQ("Wispen", game->name);
     EXPECT_EQ(&game->mainMenu, game->currentScreen);
-    const char* labels[] = {"Play Game", "Options", "High Scores", "Story", "Credits", "Exit"};
-    const int codes[] = {NewGame, OptionsMenu, HighScores, StoryScreen, CreditsMenu, ConfirmQuit};
-    const int ys[] = {86, 108, 130, 152, 174, 196};
-    ASSERT_EQ(6u, game->mainMenu.items.size());
-    for (size_t i = 0; i < 6; i++) {
-        EXPECT_EQ(labels[i], label(game->mainMenu, i));
-        EXPECT_EQ(codes[i], game->mainMenu.items[i]->getId());
-        EXPECT_EQ(ys[i], game->mainMenu.items[i]->y);
-    }
 }
 
 TEST_F(Application, EachScreenLeavesWithItsOwnEscapeCode)
@@ -51,13 +44,8 @@ TEST_F(Application, OptionsAreBoundToTheSettingsWithTheirChoices)
 {
     Menu& options = game->optionsMenu;
     ASSERT_EQ(10u, options.items.size());
-    const char* labels[] = {"Use vsync", "Unlimited FPS", "Show FPS", "Yield timeslice", "Particles",
-                            "Stars", "Difficulty", "Sound", "Music", "Controls"};
-    for (size_t i = 0; i < 10; i++) {
-        EXPECT_EQ(labels[i], label(options, i));
-        EXPECT_EQ(i < 9 ? OptionsMenu : ControlsScreen, options.items[i]->getId());
-        EXPECT_EQ(80 + 16 * static_cast<int>(i), options.items[i]->y);
-    }
+    for (size_t i = 0; i < 9; i++)
+        EXPECT_EQ(OptionsMenu, options.items[i]->getId()) << "choosing an option stays on the options";
     auto* particles = dynamic_cast<MenuItemSlider*>(options.items[4].get());
     ASSERT_NE(nullptr, particles);
     EXPECT_EQ(&settings.maxParticles, particles->value);
@@ -74,28 +62,15 @@ TEST_F(Application, OptionsAreBoundToTheSettingsWithTheirChoices)
     EXPECT_EQ("[\x7f\x7f\x7f\x7f\x7f\x7f\x7f\x7f\x7f\x7f|", music->names[10]);
 }
 
-TEST_F(Application, NameEntryAndCreditsAreTextLinesAroundOneChoice)
+TEST_F(Application, NameEntryAndCreditsHoldOneChoice)
 {
     Menu& names = game->nameEntryMenu;
     ASSERT_EQ(4u, names.items.size());
-    EXPECT_EQ("Congratulations!", label(names, 0));
-    EXPECT_EQ("You have a high score!", label(names, 1));
-    EXPECT_EQ("Please enter your name", label(names, 2));
-    for (size_t i = 0; i < 3; i++)
-        EXPECT_TRUE(names.items[i]->hasFlags(MenuItem::ItemDisabled));
     ASSERT_NE(nullptr, dynamic_cast<MenuItemEdit*>(names.items[3].get()));
-    EXPECT_EQ("        ", label(names, 3));
     EXPECT_EQ(HighScores, names.items[3]->getId());
 
     Menu& credits = game->creditsMenu;
     ASSERT_EQ(8u, credits.items.size());
-    EXPECT_EQ("the WISPEN", label(credits, 0));
-    EXPECT_EQ("code, gfx and music by", label(credits, 2));
-    EXPECT_EQ("this game was written with the Allegro", label(credits, 4));
-    EXPECT_EQ("game programming library", label(credits, 5));
-    EXPECT_EQ("Back", label(credits, 7));
-    EXPECT_EQ(216, credits.items[7]->y);
-    EXPECT_FALSE(credits.items[7]->hasFlags(MenuItem::ItemDisabled));
 }
 
 TEST_F(Application, QuitQuestionAnswersEndOrReturn)
@@ -218,8 +193,8 @@ TEST_F(Application, AnUnknownCodeLeavesTheScreenCurrent)
 
 TEST_F(Application, DrawsTheCurrentScreenUnderTheOverlay)
 {
-    BITMAP* plain = create_bitmap(320, 240);
-    BITMAP* overlaid = create_bitmap(320, 240);
+    Picture plain;
+    Picture overlaid;
     game->fpsCounter.reset(60);
     game->draw(plain);
     settings.showFPS = 1;
@@ -235,8 +210,6 @@ TEST_F(Application, DrawsTheCurrentScreenUnderTheOverlay)
             }
     EXPECT_GT(changed, 50);
     EXPECT_EQ(0, changedBelowOverlay);
-    destroy_bitmap(plain);
-    destroy_bitmap(overlaid);
 }
 
 // Every text the game hands its menus and questions, with what each line is:

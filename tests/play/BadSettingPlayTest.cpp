@@ -93,18 +93,7 @@ protected:
     static constexpr int TICKS = 600;
     static constexpr int DRAW_EVERY = 10;
 
-    void SetUp() override
-    {
-        PlayFixture::SetUp();
-        frame = create_bitmap(320, 240);
-    }
-
-    void TearDown() override
-    {
-        destroy_bitmap(frame);
-        destroySpriteScratch();
-        PlayFixture::TearDown();
-    }
+    void TearDown() override { destroySpriteScratch(); }
 
     void pressRandomKeys()
     {
@@ -152,7 +141,7 @@ protected:
         }
     }
 
-    BITMAP* frame = nullptr;
+    Picture frame;
 };
 
 } // namespace
@@ -184,7 +173,7 @@ using BadSettingHud = PlayFixture;
 
 TEST_F(BadSettingHud, WithoutAPositiveHp1TheHealthBarReadsAsAtZeroHealth)
 {
-    BITMAP* frame = create_bitmap(320, 240);
+    Picture frame;
     int unlit = makecol(64, 64, 64);
     int r, g, b;
     hsv_to_rgb(0.0f, 1.0f, 1.0f, &r, &g, &b);
@@ -200,7 +189,6 @@ TEST_F(BadSettingHud, WithoutAPositiveHp1TheHealthBarReadsAsAtZeroHealth)
             ASSERT_TRUE(sameColour(unlit, getpixel(frame, 4 + 8 * segment + 3, middleY)))
                 << hp1 << ", segment " << segment;
     }
-    destroy_bitmap(frame);
 }
 
 TEST_F(BadSettingHud, SoundsBeyondFullVolumePlayAtFullVolumeAndTheAmbienceAtThreeQuartersOfIt)

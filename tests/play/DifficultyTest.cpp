@@ -7,12 +7,7 @@
 
 namespace {
 
-class DifficultyCeiling : public ::testing::Test {
-protected:
-    void TearDown() override { settings = saved; }
-
-    Settings saved = settings;
-};
+using DifficultyCeiling = testing::Test;
 
 } // namespace
 

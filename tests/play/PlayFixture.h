@@ -1,34 +1,18 @@
 #pragma once
 
 #include <allegro.h>
-#include <cstdlib>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "SharedState.h"
 #include "StandInResources.h"
 #include "input/Controls.h"
 #include "settings/Settings.h"
 #include "play/MainGame.h"
 
-// A play screen over in-memory resources, with the settings, the key array
-// and rand in a known state; everything is put back afterwards.
+// A play screen over in-memory resources.
 class PlayFixture : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        savedSettings = settings;
-        std::memset(const_cast<char*>(key), 0, KEY_MAX);
-        std::srand(1234);
-    }
-
-    void TearDown() override
-    {
-        std::memset(const_cast<char*>(key), 0, KEY_MAX);
-        settings = savedSettings;
-        controls.bind(settings);
-    }
-
     // Runs ticks until the screen finishes or the count is used up; returns
     // the number of ticks run.
     int tick(int count = 1)
@@ -71,6 +55,5 @@ protected:
     }
 
     StandInResources resources;
-    Settings savedSettings;
     MainGame game;
 };

@@ -15,7 +15,6 @@ class PlayScreen : public PlayFixture {
 protected:
     void SetUp() override
     {
-        PlayFixture::SetUp();
         char buffer[4096];
         ASSERT_NE(getcwd(buffer, sizeof buffer), nullptr);
         previousDir = buffer;
@@ -25,7 +24,6 @@ protected:
     void TearDown() override
     {
         EXPECT_EQ(chdir(previousDir.c_str()), 0);
-        PlayFixture::TearDown();
     }
 
     bool scoreFileExists() const { return std::filesystem::exists(dir.path() + "/wispen.hsc"); }

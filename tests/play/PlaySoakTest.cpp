@@ -15,19 +15,15 @@ class PlaySoak : public PlayFixture {
 protected:
     void SetUp() override
     {
-        PlayFixture::SetUp();
         char buffer[4096];
         ASSERT_NE(getcwd(buffer, sizeof buffer), nullptr);
         previousDir = buffer;
         ASSERT_EQ(chdir(dir.path().c_str()), 0);
-        frame = create_bitmap(320, 240);
     }
 
     void TearDown() override
     {
-        destroy_bitmap(frame);
         EXPECT_EQ(chdir(previousDir.c_str()), 0);
-        PlayFixture::TearDown();
     }
 
     void pressRandomKeys()
@@ -95,7 +91,7 @@ protected:
 
     TempDir dir;
     std::string previousDir;
-    BITMAP* frame = nullptr;
+    Picture frame;
     std::set<int> results;
 };
 

@@ -26,21 +26,8 @@ class ControlsScreen : public testing::Test {
 protected:
     void SetUp() override
     {
-        settings = Settings();
-        controls.bind(settings);
-        unplugPad();
-        gamepad.poll(false);
         menu.result = LEAVE;
         menu.start();
-    }
-
-    void TearDown() override
-    {
-        keys.releaseAll();
-        unplugPad();
-        gamepad.poll(false);
-        settings = Settings();
-        controls.bind(settings);
     }
 
     bool tick()
@@ -107,7 +94,6 @@ protected:
 
     StandInResources resources;
     SoundLog sounds;
-    Keys keys;
     ControlsMenu menu{LEAVE};
 };
 

@@ -13,7 +13,6 @@ namespace {
 class MenuDraw : public testing::Test {
 protected:
     StandInResources resources;
-    Keys keys;
 
     int background(int x, int y) { return getpixel(backBitmap, x, y); }
     bool untouched(BITMAP* target, int x, int y) { return sameColour(background(x, y), getpixel(target, x, y)); }

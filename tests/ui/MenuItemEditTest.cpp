@@ -22,7 +22,6 @@ int emptyBuffer()
 class MenuItemEditing : public testing::Test {
 protected:
     StandInResources resources;
-    Keys keys;
     Menu menu;
     MenuItemEdit* field = nullptr;
 

@@ -18,7 +18,6 @@ class MenuItemValues : public testing::Test {
 protected:
     StandInResources resources;
     SoundLog sounds;
-    Keys keys;
     Menu menu;
 
     MenuItemSlider* addSlider(int* bound, int y)

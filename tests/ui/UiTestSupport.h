@@ -5,11 +5,9 @@
 #include "frame/GameScreen.h"
 
 // Holds the library's key array the way a player's fingers would between two
-// ticks; every key is up again when it goes out of scope.
+// ticks.
 class Keys {
 public:
-    Keys() { releaseAll(); }
-    ~Keys() { releaseAll(); }
     void press(int scancode) { key[scancode] = 1; }
     void release(int scancode) { key[scancode] = 0; }
     void releaseAll()

@@ -142,7 +142,7 @@ TEST_F(CreatureSettings, ANegativeRadiusMovesInTheWholeWorldLikeRadiusZero)
 TEST_F(CreatureSettings, AHugeRadiusPlaysAndDrawsLikeTheLargestAllowed)
 {
     StandInResources resources;
-    BITMAP* target = create_bitmap(320, 240);
+    Picture target;
     Camera camera;
     for (int bad : {MAX_RADIUS + 1, 100000, INT_MAX}) {
         settings.rad = bad;
@@ -161,7 +161,6 @@ TEST_F(CreatureSettings, AHugeRadiusPlaysAndDrawsLikeTheLargestAllowed)
         powerup.draw(target, camera);
         EXPECT_EQ(2 * MAX_RADIUS, spriteScratch->w) << bad;
     }
-    destroy_bitmap(target);
 }
 
 TEST_F(CreatureSettings, StartingHealthOfAnyHp1IsTwiceItOnEasyAndATwoThirdsShareOnHard)

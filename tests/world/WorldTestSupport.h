@@ -5,28 +5,17 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "SharedState.h"
 #include "settings/Settings.h"
 #include "world/Camera.h"
 #include "world/Input.h"
 #include "world/Player.h"
 
-// Every world test starts from the default settings and released arrow keys,
-// and leaves no scratch bitmap behind for the next test to inherit.
+// Every world test leaves no scratch bitmap behind for the next test to
+// inherit.
 class WorldTest : public testing::Test {
 protected:
-    void SetUp() override { restore(); }
-    void TearDown() override
-    {
-        restore();
-        destroySpriteScratch();
-    }
-
-private:
-    static void restore()
-    {
-        settings = Settings();
-        key[KEY_LEFT] = key[KEY_RIGHT] = key[KEY_UP] = key[KEY_DOWN] = 0;
-    }
+    void TearDown() override { destroySpriteScratch(); }
 };
 
 // A controller whose answers the test sets.
@@ -102,15 +91,8 @@ inline PixelBox changedPixels(BITMAP* bitmap, int background)
 // A memory screen with the camera placed so that world and screen
 // coordinates coincide.
 struct View {
-    View() : target(create_bitmap(320, 240))
-    {
-        clear_to_color(target, makecol(0, 0, 0));
-        camera.pos = Vector(160.0f, 120.0f);
-    }
-    ~View() { destroy_bitmap(target); }
-    View(const View&) = delete;
-    View& operator=(const View&) = delete;
+    View() { camera.pos = Vector(160.0f, 120.0f); }
 
-    BITMAP* target;
+    Picture target;
     Camera camera;
 };
