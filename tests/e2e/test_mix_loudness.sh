@@ -17,9 +17,19 @@ sleep 0.5
 paced_bytes=$(stat -c %s mix.raw); paced_from=$(date +%s.%N)
 sleep 2.5
 paced_to=$(date +%s.%N)
-# Whole stereo frames of 16-bit samples: the menu's part ends here.
+# Enter goes out through an xdotool that reads its commands from a pipe and is
+# started beforehand: the delay to the sound is timed from the key, not from
+# before a program starts and connects, which takes tens of milliseconds under
+# load. Whole stereo frames of 16-bit samples: the menu's part ends here.
+coproc KEYS { xdotool - 2>/dev/null; }
+sleep 0.2
 menu_bytes=$(( $(stat -c %s mix.raw) / 4 * 4 ))
-hold_key Return
+echo "keydown --window $WIN Return" >&"${KEYS[1]}"
+sleep 0.05
+echo "keyup --window $WIN Return" >&"${KEYS[1]}"
+keys_pid=$KEYS_PID
+eval "exec ${KEYS[1]}>&-"
+wait "$keys_pid" || fail "could not press Return"
 sleep 3
 abandon_and_quit
 [ -s mix.raw ] || fail "nothing was recorded: the game did not play through ALSA"
