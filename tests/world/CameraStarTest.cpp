@@ -74,17 +74,28 @@ TEST_F(CameraStar, ScreenPointsTruncateTowardZero)
     EXPECT_EQ(120, view.camera.screenY(300.0f));
 }
 
-TEST_F(CameraStar, StarResetDrawsXThenYThenGrey)
+// The golden replays pin each draw; over many stars the sky must reach every
+// corner of the world and every grey from dim to bright, and nothing beyond.
+TEST_F(CameraStar, StarsFillTheWholeWorldInEveryGrey)
 {
-    srand(7);
-    int rx = rand();
-    int ry = rand();
-    int rg = rand();
-    srand(7);
-    Star star;
-    star.reset();
-    EXPECT_EQ(static_cast<float>(rx % 1024), star.pos.x);
-    EXPECT_EQ(static_cast<float>(ry % 768), star.pos.y);
-    int grey = rg % 128 + 64;
-    EXPECT_EQ(makecol(grey, grey, grey), star.color);
+    float left = 1024.0f, top = 768.0f, right = 0.0f, bottom = 0.0f;
+    int dimmest = 255, brightest = 0;
+    for (int i = 0; i < 20000; i++) {
+        Star star;
+        star.reset();
+        left = std::min(left, star.pos.x);
+        top = std::min(top, star.pos.y);
+        right = std::max(right, star.pos.x);
+        bottom = std::max(bottom, star.pos.y);
+        const int grey = getr(star.color);
+        ASSERT_EQ(makecol(grey, grey, grey), star.color);
+        dimmest = std::min(dimmest, grey);
+        brightest = std::max(brightest, grey);
+    }
+    EXPECT_EQ(0.0f, left);
+    EXPECT_EQ(0.0f, top);
+    EXPECT_EQ(1023.0f, right);
+    EXPECT_EQ(767.0f, bottom);
+    EXPECT_EQ(64, dimmest);
+    EXPECT_EQ(191, brightest);
 }

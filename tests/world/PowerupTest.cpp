@@ -1,4 +1,5 @@
 #include <allegro.h>
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "frame/Resources.h"
@@ -22,18 +23,30 @@ int updatesUntilDead(Powerup& powerup, int limit)
 
 } // namespace
 
-TEST_F(PowerupLife, ConstructorDrawsFaceThenTimerThenAPlaceInWholeUnits)
+// A power-up lands on a whole pixel, anywhere it shows whole: 16 pixels in
+// from every edge of the world, and over many of them in every corner.
+TEST_F(PowerupLife, LandsInWholeUnitsAnywhereItShowsWhole)
 {
-    srand(5);
-    rand();
-    rand();
-    int rx = rand();
-    int ry = rand();
-    srand(5);
+    float left = 1024.0f, top = 768.0f, right = 0.0f, bottom = 0.0f;
+    for (int i = 0; i < 20000; i++) {
+        Powerup powerup(Powerup::Heal3);
+        ASSERT_EQ(std::floor(powerup.pos.x), powerup.pos.x);
+        ASSERT_EQ(std::floor(powerup.pos.y), powerup.pos.y);
+        left = std::min(left, powerup.pos.x);
+        top = std::min(top, powerup.pos.y);
+        right = std::max(right, powerup.pos.x);
+        bottom = std::max(bottom, powerup.pos.y);
+    }
+    EXPECT_EQ(16.0f, left);
+    EXPECT_EQ(16.0f, top);
+    EXPECT_EQ(1007.0f, right);
+    EXPECT_EQ(751.0f, bottom);
+}
+
+TEST_F(PowerupLife, ConstructorStartsAppearingWithItsKindAndStillness)
+{
     Powerup powerup(Powerup::Money1000);
     EXPECT_EQ(Powerup::Money1000, powerup.kind);
-    EXPECT_EQ(static_cast<float>(rx % 992 + 16), powerup.pos.x);
-    EXPECT_EQ(static_cast<float>(ry % 736 + 16), powerup.pos.y);
     EXPECT_EQ(600.0f, powerup.health);
     EXPECT_EQ(Appearing, powerup.state);
     EXPECT_EQ(0, powerup.counter);
@@ -99,23 +112,24 @@ TEST_F(PowerupLife, ACollectedFountainStopsUntilItShrinksAway)
     EXPECT_EQ(1u, powerup.particles.size());
 }
 
-TEST_F(PowerupLife, BurstDrawsVxThenVyAndStartsAtItsFirstStepsOpacity)
+TEST_F(PowerupLife, BurstSpreadsEveryWayAndStartsAtItsFirstStepsOpacity)
 {
     Powerup powerup(Powerup::Money5000);
     powerup.particles.clear();
-    srand(8);
-    int rx = rand();
-    int ry = rand();
-    srand(8);
     powerup.collect();
     ASSERT_EQ(60u, powerup.particles.size());
-    EXPECT_EQ((rx % 255 - 128) / 64.0f, powerup.particles[0].vx);
-    EXPECT_EQ((ry % 255 - 128) / 64.0f, powerup.particles[0].vy);
+    bool ways[2][2] = {};
     for (const Particle& particle : powerup.particles) {
+        EXPECT_GE(particle.vx, -2.0f);
+        EXPECT_LT(particle.vx, 2.0f);
+        EXPECT_GE(particle.vy, -2.0f);
+        EXPECT_LT(particle.vy, 2.0f);
+        ways[particle.vx > 0][particle.vy > 0] = true;
         EXPECT_EQ(30, particle.life);
         EXPECT_EQ(72, particle.alpha);
         EXPECT_EQ(powerup.pos.x, particle.x);
     }
+    EXPECT_TRUE(ways[0][0] && ways[0][1] && ways[1][0] && ways[1][1]);
     powerup.update();
     EXPECT_EQ(72, powerup.particles[0].alpha);
 }
