@@ -20,21 +20,7 @@ int windowRoom(int desktopSide)
 // first translucent sprite would crash: that depth counts as refused.
 bool depthDrawable(int depth) { return depth != PALETTE_DEPTH; }
 
-// The mode at the configured depth, else at the alternative one, which then
-// becomes the bpp setting.
-bool openAtEitherDepth(ModeRequest request, int card, ModeSize size)
-{
-    if (depthDrawable(settings.bpp) && request(card, size.w, size.h, settings.bpp))
-        return true;
-    int alternative = alternativeDepth(settings.bpp);
-    if (!request(card, size.w, size.h, alternative))
-        return false;
-    settings.bpp = alternative;
-    return true;
-}
-
-} // namespace
-
+// The one other colour depth tried when the configured one is refused.
 int alternativeDepth(int depth)
 {
     switch (depth) {
@@ -54,6 +40,21 @@ int alternativeDepth(int depth)
         return 16;
     }
 }
+
+// The mode at the configured depth, else at the alternative one, which then
+// becomes the bpp setting.
+bool openAtEitherDepth(ModeRequest request, int card, ModeSize size)
+{
+    if (depthDrawable(settings.bpp) && request(card, size.w, size.h, settings.bpp))
+        return true;
+    int alternative = alternativeDepth(settings.bpp);
+    if (!request(card, size.w, size.h, alternative))
+        return false;
+    settings.bpp = alternative;
+    return true;
+}
+
+} // namespace
 
 bool screenSizeAccepted(int w, int h)
 {

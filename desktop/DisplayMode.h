@@ -9,9 +9,6 @@
 // Wider than any display made; larger requests only meet X errors.
 const int MAX_SCREEN_SIZE = 8192;
 
-// The one other colour depth tried when the configured one is refused.
-int alternativeDepth(int depth);
-
 // Whether a w by h mode is worth asking the display for at all.
 bool screenSizeAccepted(int w, int h);
 

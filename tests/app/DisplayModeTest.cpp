@@ -41,17 +41,6 @@ protected:
 
 } // namespace
 
-TEST(DepthRetry, EachDepthHasOneAlternative)
-{
-    EXPECT_EQ(16, alternativeDepth(15));
-    EXPECT_EQ(15, alternativeDepth(16));
-    EXPECT_EQ(32, alternativeDepth(24));
-    EXPECT_EQ(24, alternativeDepth(32));
-    EXPECT_EQ(0, alternativeDepth(8));
-    for (int other : {12, 0, -1, 1, 31, 64})
-        EXPECT_EQ(16, alternativeDepth(other)) << other;
-}
-
 TEST_F(GraphicsMode, OpensTheConfiguredModeWindowedOrFullScreen)
 {
     workingDepth = 32;
@@ -66,19 +55,21 @@ TEST_F(GraphicsMode, OpensTheConfiguredModeWindowedOrFullScreen)
     EXPECT_EQ(32, settings.bpp);
 }
 
-TEST_F(GraphicsMode, TheAlternativeDepthThatWorksIsKeptForSaving)
+// A refused depth is retried once at its partner of the same kind, high
+// colour for high colour and true colour for true colour; an odd depth at
+// the commonest, 16. What opened is kept for saving.
+TEST_F(GraphicsMode, ARefusedDepthIsRetriedAtItsPartnerWhichIsKeptForSaving)
 {
-    workingDepth = 24;
-    EXPECT_FALSE(openGraphicsMode(pretendDisplay).failed());
-    EXPECT_EQ(24, settings.bpp);
-    ASSERT_EQ(2u, attempts.size());
-    EXPECT_EQ(32, attempts[0].depth);
-    EXPECT_EQ(24, attempts[1].depth);
-
-    settings.bpp = 12;
-    workingDepth = 16;
-    EXPECT_FALSE(openGraphicsMode(pretendDisplay).failed());
-    EXPECT_EQ(16, settings.bpp);
+    const int pairs[][2] = {{15, 16}, {16, 15}, {24, 32}, {32, 24}, {12, 16}, {0, 16}};
+    for (const auto& pair : pairs) {
+        attempts.clear();
+        settings.bpp = pair[0];
+        workingDepth = pair[1];
+        EXPECT_FALSE(openGraphicsMode(pretendDisplay).failed()) << pair[0];
+        EXPECT_EQ(pair[1], settings.bpp) << pair[0];
+        ASSERT_EQ(2u, attempts.size()) << pair[0];
+        EXPECT_EQ(pair[0], attempts[0].depth);
+    }
 }
 
 TEST_F(GraphicsMode, FailsAfterOneRetryAndKeepsTheConfiguredDepth)
