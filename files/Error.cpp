@@ -34,7 +34,3 @@ const char* Error::message() const
 }
 
 bool Error::failed() const { return code != NoError; }
-
-bool Error::operator==(const int& other) const { return code == other; }
-
-bool Error::operator!=(const int& other) const { return code != other; }

@@ -26,8 +26,6 @@ public:
 
     virtual const char* message() const;
     virtual bool failed() const;
-    virtual bool operator==(const int& other) const;
-    virtual bool operator!=(const int& other) const;
 
     int code;
 };

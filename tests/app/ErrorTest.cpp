@@ -34,14 +34,3 @@ TEST(Error, EachFailureHasALineOfItsOwn)
     for (int stray : {-1, AlreadyRunning + 1, 1000})
         EXPECT_STREQ(Error(UnknownError).message(), Error(stray).message()) << stray;
 }
-
-TEST(Error, ComparesWithACode)
-{
-    Error error(GfxMode);
-    const int gfx = GfxMode;
-    const int none = NoError;
-    EXPECT_TRUE(error == gfx);
-    EXPECT_FALSE(error != gfx);
-    EXPECT_TRUE(error != none);
-    EXPECT_FALSE(error == none);
-}
