@@ -142,10 +142,9 @@ TEST_F(GoldenFrame, PlayFromAGoldenReplay)
     bool sawBoth = false;
     for (int tick = 1; tick <= 1200; tick++) {
         game->playScreen.logic();
-        if (tick == 30)
-            EXPECT_TRUE(matchesGoldenFrame(drawn(), "play-tick30"));
-        if (tick == 600)
-            EXPECT_TRUE(matchesGoldenFrame(drawn(), "play-tick600"));
+        if (tick == 30 || tick == 600) {
+            EXPECT_TRUE(matchesGoldenFrame(drawn(), "play-tick" + std::to_string(tick)));
+        }
         if (!sawBoth && !game->playScreen.bubbles.empty() && !game->playScreen.powerups.empty()) {
             sawBoth = true;
             EXPECT_TRUE(matchesGoldenFrame(drawn(), "play-bubble-and-powerup")) << "at tick " << tick;
