@@ -159,7 +159,8 @@ TEST(ReplayFile, AFifoIsRefusedWithoutBlocking)
 }
 
 // A new high score takes its place's replay; those below move down with
-// their entries and the one pushed off the table is gone.
+// their entries, a place whose replay was lost passes on no replay, and the
+// one pushed off the table is gone.
 TEST(ReplayArchive, ANewEntryKeepsItsReplayAndTheLastGoes)
 {
     TempDir dir;
@@ -169,14 +170,21 @@ TEST(ReplayArchive, ANewEntryKeepsItsReplayAndTheLastGoes)
     ASSERT_TRUE(ReplayFile::decode(goldenBytes(), replay, why)) << why;
     for (int place = 0; place < ReplayArchive::PLACES; place++) {
         replay.finalScore = 1000 * (8 - place);
-        ASSERT_TRUE(ReplayFile::write(archive.highScorePath(place), replay));
+        if (place != 5) {
+            ASSERT_TRUE(ReplayFile::write(archive.highScorePath(place), replay));
+        }
     }
     replay.finalScore = 5500;
     archive.keepHighScore(3, replay);
 
-    const int expected[ReplayArchive::PLACES] = {8000, 7000, 6000, 5500, 5000, 4000, 3000, 2000};
+    // 0: no replay at that place.
+    const int expected[ReplayArchive::PLACES] = {8000, 7000, 6000, 5500, 5000, 4000, 0, 2000};
     for (int place = 0; place < ReplayArchive::PLACES; place++) {
         Replay kept;
+        if (expected[place] == 0) {
+            EXPECT_EQ(std::fopen(archive.highScorePath(place).c_str(), "rb"), nullptr) << place;
+            continue;
+        }
         ASSERT_TRUE(ReplayFile::read(archive.highScorePath(place), kept, why)) << place << ": " << why;
         EXPECT_EQ(kept.finalScore, expected[place]) << place;
     }

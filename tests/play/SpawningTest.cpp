@@ -118,9 +118,18 @@ TEST_F(PlaySpawning, ACrowdedWorldSkipsTheSpawnInsteadOfSearchingForever)
             addSoul(x, y);
     size_t crowd = game.souls.size();
 
+    srand(5);
     Spawner::spawnSoul(game.souls, *game.player);
+    const int nextDraw = rand();
 
     EXPECT_EQ(game.souls.size(), crowd);
+    // No golden replay grows this crowded, yet every replay that does must stay
+    // in step: the skipped spawn draws the new soul's four, then two for each
+    // of its thousand tries.
+    srand(5);
+    for (int draw = 0; draw < 4 + 2 * 1000; draw++)
+        rand();
+    EXPECT_EQ(rand(), nextDraw);
 }
 
 TEST_F(PlaySpawning, RadiiTooLargeForAnyPlaceStartAGameWithoutSouls)
