@@ -10,6 +10,7 @@
 #include "input/Controls.h"
 #include "desktop/DisplayMode.h"
 #include "input/Gamepad.h"
+#include "input/KeyTaps.h"
 #include "settings/Settings.h"
 #include "desktop/UpdateDriverChain.h"
 #include "settings/ActionSetting.h"
@@ -78,6 +79,7 @@ Error Game::init()
         return Error(AlreadyRunning);
     if (install_keyboard() != 0)
         return Error(KeyboardInstall);
+    KeyTaps::install();
     // Timer before mouse, against the order of their codes: the mouse driver
     // may lean on the timer.
     if (install_timer() != 0)
@@ -137,6 +139,7 @@ Error Game::run()
             // from ever ending; the window's close button still ends it.
             while (timerTicks != 0 && !closeRequested) {
                 timerTicks--;
+                KeyTaps::take();
                 if (modeSwitchPressed()) {
                     Error switched = switchFullscreen();
                     if (switched.failed())
@@ -160,8 +163,8 @@ Error Game::run()
 
 bool Game::modeSwitchPressed()
 {
-    bool altEnter = (key[MODE_SWITCH_ALTS[0]] || key[MODE_SWITCH_ALTS[1]]) && key[KEY_ENTER];
-    bool held = altEnter || key[MODE_SWITCH_KEY];
+    bool altEnter = (KeyTaps::down(MODE_SWITCH_ALTS[0]) || KeyTaps::down(MODE_SWITCH_ALTS[1])) && KeyTaps::down(KEY_ENTER);
+    bool held = altEnter || KeyTaps::down(MODE_SWITCH_KEY);
     bool pressed = held && !modeKeysHeld;
     modeKeysHeld = held;
     // The Enter of Alt+Enter chooses nothing on the screen.

@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include "input/Controls.h"
+#include "input/KeyTaps.h"
 
 GameScreen::GameScreen()
 {
@@ -31,7 +32,7 @@ Error GameScreen::start() { return Error(NoError); }
 void GameScreen::readKeys()
 {
     for (int i = 0; i < KEY_COUNT; i++)
-        prevKey[i] = i < KEY_MAX && key[i] != 0 ? 1 : 0;
+        prevKey[i] = KeyTaps::down(i) ? 1 : 0;
     for (int a = 0; a < ACTION_COUNT; a++)
         prevAction[a] = controls.held(static_cast<Action>(a)) ? 1 : 0;
 }
@@ -43,5 +44,5 @@ bool GameScreen::actionPressed(Action action) const
 
 bool GameScreen::keyPressed(int scancode) const
 {
-    return scancode >= 0 && scancode < KEY_MAX && key[scancode] != 0 && prevKey[scancode] == 0;
+    return KeyTaps::down(scancode) && prevKey[scancode] == 0;
 }

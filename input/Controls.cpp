@@ -4,6 +4,7 @@
 #include <allegro.h>
 
 #include "input/KeyNames.h"
+#include "input/KeyTaps.h"
 #include "settings/ActionSetting.h"
 
 Controls controls;
@@ -81,7 +82,7 @@ bool Controls::deviceHeld(Action action) const
 {
     const int a = bitOf(action);
     const int scancode = keys[a];
-    const bool keyboard = scancode > 0 && scancode < KEY_MAX && key[scancode] != 0;
+    const bool keyboard = scancode > 0 && KeyTaps::down(scancode);
     if (!keyboard)
         ignored[a] = false;
     return (keyboard && !ignored[a]) || pad[a];
@@ -118,7 +119,7 @@ void Controls::unlatch() { latched = false; }
 bool Controls::anyDeviceKeyHeld() const
 {
     for (int scancode = 1; scancode < KEY_MAX; scancode++)
-        if (key[scancode] != 0)
+        if (KeyTaps::down(scancode))
             return true;
     return std::find(pad.begin(), pad.end(), true) != pad.end();
 }
@@ -128,7 +129,7 @@ void Controls::noteUse(bool padWentDown)
     static_assert(KEY_MAX <= std::tuple_size<decltype(keysBefore)>::value, "a slot for every key");
     bool keyWentDown = false;
     for (int scancode = 1; scancode < KEY_MAX; scancode++) {
-        const bool down = key[scancode] != 0;
+        const bool down = KeyTaps::down(scancode);
         keyWentDown = keyWentDown || (down && !keysBefore[scancode]);
         keysBefore[scancode] = down;
     }

@@ -9,6 +9,7 @@
 #include "input/Controls.h"
 #include "input/Gamepad.h"
 #include "input/KeyNames.h"
+#include "input/KeyTaps.h"
 #include "settings/Settings.h"
 #include "TempDir.h"
 
@@ -136,3 +137,20 @@ TEST_F(ActionControls, EveryKeyNameReadsBackAsItsKey)
 }
 
 } // namespace
+
+// A tap that begins and ends between two ticks, as a quick finger or a busy
+// machine makes it, is read by the next tick as held and by the one after as
+// let go; before that tick begins it is not read at all.
+TEST_F(ActionControls, ATapBetweenTwoTicksIsHeldForTheNextTick)
+{
+    KeyTaps::install();
+    keyboard_lowlevel_callback(KEY_UP);
+    keyboard_lowlevel_callback(KEY_UP | 0x80);
+    EXPECT_EQ(std::set<Action>{}, held());
+    KeyTaps::take();
+    EXPECT_EQ(std::set<Action>{Action::Up}, held());
+    EXPECT_TRUE(controls.anyDeviceKeyHeld());
+    KeyTaps::take();
+    EXPECT_EQ(std::set<Action>{}, held());
+    EXPECT_FALSE(controls.anyDeviceKeyHeld());
+}

@@ -8,12 +8,16 @@
 #include "frame/Game.h"
 #include "input/Controls.h"
 #include "input/Gamepad.h"
+#include "input/KeyTaps.h"
 #include "settings/PictureSize.h"
 #include "settings/Settings.h"
 
 void SharedStateReset::reset()
 {
     std::memset(const_cast<char*>(key), 0, KEY_MAX);
+    // The first take hands on any press a test left noted, the second drops it.
+    KeyTaps::take();
+    KeyTaps::take();
     unplugPad();
     settings = Settings();
     controls = Controls();
