@@ -78,13 +78,17 @@ X_RETRIES=0
 X_STARTS=0
 
 # _xdo ARGS...: xdotool ARGS, tried again when it could not reach the server.
+# One that takes longer than a second is said: the game's time limit counts
+# it too.
 _xdo() {
-  local attempt
+  local attempt started
+  started=$(_now_ms)
   for ((attempt = 1; attempt <= X_ATTEMPTS; attempt++)); do
-    xdotool "$@" 2>/dev/null && return 0
+    xdotool "$@" 2>/dev/null && break
     sleep 0.05
   done
-  return 1
+  (($(_now_ms) - started < 1000)) || echo "$E2E_NAME: xdotool $* took $(($(_now_ms) - started)) ms"
+  ((attempt <= X_ATTEMPTS))
 }
 
 # dropped_by_x STATUS OUTPUT-FILE RAN-MS: the game, which ran for RAN-MS,
@@ -106,6 +110,8 @@ retry_start() {
 # E2E_CASE, when set, names the variant a script is trying; a failure says it.
 fail() {
   echo "FAIL $E2E_NAME${E2E_CASE:+ [$E2E_CASE]}: $*"
+  [ -n "$GAME_PID" ] && echo "--- the game started $(($(_now_ms) - GAME_STARTED_MS)) ms before and is" \
+    "$(kill -0 "$GAME_PID" 2>/dev/null && echo running || echo gone)"
   for f in game.out game.err; do
     if [ -s "$E2E_DIR/$f" ]; then
       echo "--- $f"
