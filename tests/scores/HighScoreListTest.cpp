@@ -116,27 +116,6 @@ TEST_F(HighScoreList, ScoresShowEveryDigitAndTheirSign)
     EXPECT_EQ("LEAST    ...... -2147483648", line(7));
 }
 
-TEST_F(HighScoreList, EightDisabledScoreLinesThenBackHighlighted)
-{
-    for (int visit = 0; visit < 2; visit++) {
-        showList(nullptr, 0);
-
-        ASSERT_EQ(9u, list.items.size()) << "visit " << visit;
-        for (int i = 0; i < 8; i++) {
-            EXPECT_EQ(72 + 16 * i, list.items[i]->y);
-            EXPECT_TRUE(list.items[i]->hasFlags(MenuItem::ItemDisabled));
-            EXPECT_FALSE(list.items[i]->hasFlags(MenuItem::ItemSelected));
-            EXPECT_EQ(HighScores, list.items[i]->getId());
-        }
-        const MenuItem* back = list.getSelectedItem();
-        ASSERT_EQ(list.items[8].get(), back);
-        EXPECT_EQ("Back", back->text);
-        EXPECT_EQ(208, back->y);
-        EXPECT_EQ(MainMenu, back->getId());
-        EXPECT_TRUE(back->hasFlags(MenuItem::ItemSelected));
-    }
-}
-
 TEST_F(HighScoreList, ADamagedNameIsListedByteForByte)
 {
     // Bytes no player can type, as a damaged file can hold them; decoded as

@@ -13,9 +13,6 @@ namespace {
 class MenuDraw : public testing::Test {
 protected:
     StandInResources resources;
-
-    int background(int x, int y) { return getpixel(backBitmap, x, y); }
-    bool untouched(BITMAP* target, int x, int y) { return sameColour(background(x, y), getpixel(target, x, y)); }
 };
 
 // The text as an entry would show it, drawn on its own for comparison.
@@ -35,36 +32,6 @@ bool sameRows(BITMAP* a, BITMAP* b, int top, int bottom)
 }
 
 } // namespace
-
-TEST_F(MenuDraw, PanelSpansFromAboveTheFirstToBelowTheLastEntryAndIsCentred)
-{
-    int sound = 0;
-    Menu menu;
-    menu.addItem(std::make_unique<MenuItem>("Play", 0, 100));
-    // Only the label counts for the width, not the " - off" shown after it.
-    menu.addItem(std::make_unique<MenuItemToggle>("High Scores", 9, 140, &sound));
-    menu.start();
-    Canvas target(320, 240, makecol(0, 0, 0));
-    menu.draw(target);
-
-    const int h = text_height(font);
-    const int width = text_length(font, "High Scores") + 80;
-    const int height = 140 - 100 + 3 * h;
-    const int left = (320 - width) / 2;
-    const int top = 100 - h;
-    ASSERT_NE(nullptr, Menu::panelBitmap);
-    EXPECT_EQ(width, Menu::panelBitmap->w);
-    EXPECT_EQ(height, Menu::panelBitmap->h);
-
-    const int right = left + width - 1;
-    const int bottom = top + height - 1;
-    for (int x : {left, right})
-        for (int y : {top, bottom}) {
-            EXPECT_FALSE(untouched(target, x, y)) << x << "," << y;
-            EXPECT_TRUE(untouched(target, x + (x == left ? -1 : 1), y)) << x << "," << y;
-            EXPECT_TRUE(untouched(target, x, y + (y == top ? -1 : 1))) << x << "," << y;
-        }
-}
 
 TEST_F(MenuDraw, TheSharedPanelIsRebuiltOnlyForAnotherSize)
 {
@@ -92,27 +59,6 @@ TEST_F(MenuDraw, TheSharedPanelIsRebuiltOnlyForAnotherSize)
     EXPECT_EQ(smallWidth, Menu::panelBitmap->w);
     EXPECT_EQ(smallHeight, Menu::panelBitmap->h);
     EXPECT_FALSE(sameColour(marker, getpixel(Menu::panelBitmap, 3, 3)));
-}
-
-TEST_F(MenuDraw, EntriesShowTheirStateInColourOverABlackShadow)
-{
-    Menu menu;
-    menu.addItem(std::make_unique<MenuItem>("Options", 9, 100));
-    menu.addItem(std::make_unique<MenuItem>("Credits", 10, 120));
-    auto heading = std::make_unique<MenuItem>("the WISPEN", 10, 140);
-    heading->disable();
-    menu.addItem(std::move(heading));
-    menu.start();
-    Canvas target(320, 240, makecol(0, 0, 0));
-    menu.draw(target);
-
-    const int h = text_height(font);
-    auto row = [&](int y, int colour) { return areaHasColour(target, 0, y, 319, y + h - 1, colour); };
-    EXPECT_TRUE(row(100, hsvColour(45.0f, 0.4f, 1.0f)));
-    EXPECT_TRUE(row(120, makecol(190, 150, 84)));
-    EXPECT_FALSE(row(120, hsvColour(45.0f, 0.4f, 1.0f)));
-    EXPECT_TRUE(row(140, makecol(140, 140, 140)));
-    EXPECT_TRUE(row(101, makecol(0, 0, 0)));
 }
 
 TEST_F(MenuDraw, TheGlowDimsToThreeQuartersAtMidCycleAndRepeatsEverySixtyTicks)

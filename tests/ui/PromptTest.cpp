@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "UiTestSupport.h"
@@ -74,45 +73,4 @@ TEST_F(PromptAnswers, OtherKeysLeaveItOpen)
     EXPECT_EQ(MainMenu, quit.getResult());
     Prompt unset;
     EXPECT_FALSE(unset.logic());
-}
-
-TEST(PromptBox, IsCentredOnTheTargetAndSizedFromTheLongerLine)
-{
-    struct Case {
-        const char* question;
-        const char* choices;
-        int targetWidth;
-        int targetHeight;
-    };
-    const Case cases[] = {
-        {"Are you sure you want to quit?", "Yes / No", 320, 240},
-        {"Quit?", "Yes, please / No, thank you", 400, 300},
-    };
-    const int h = text_height(font);
-    const int picture = makecol(200, 200, 200);
-    // One prompt for both: its box follows a question of another length.
-    Prompt prompt;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.question);
-        prompt.setup(c.question, c.choices, KEY_Y, KEY_N, Quit, MainMenu);
-        Canvas target(c.targetWidth, c.targetHeight, picture);
-        prompt.draw(target);
-
-        const int width = std::max(text_length(font, c.question), text_length(font, c.choices)) + 30;
-        const int height = 7 * h / 2;
-        const int left = (c.targetWidth - width) / 2;
-        const int top = (c.targetHeight - height) / 2;
-        const int right = left + width - 1;
-        const int bottom = top + height - 1;
-        for (int x : {left, right})
-            for (int y : {top, bottom}) {
-                EXPECT_FALSE(sameColour(picture, getpixel(target, x, y))) << x << "," << y;
-                EXPECT_TRUE(sameColour(picture, getpixel(target, x + (x == left ? -1 : 1), y)));
-                EXPECT_TRUE(sameColour(picture, getpixel(target, x, y + (y == top ? -1 : 1))));
-            }
-        // The question in the first text row, the answers below it.
-        EXPECT_TRUE(areaHasColour(target, left, top + h / 2, right, top + h / 2 + h - 1, makecol(190, 150, 84)));
-        EXPECT_TRUE(areaHasColour(target, left, top + 2 * h, right, top + 3 * h - 1, makecol(240, 220, 128)));
-        EXPECT_FALSE(areaHasColour(target, left, top, right, top + 2 * h - 1, makecol(240, 220, 128)));
-    }
 }
