@@ -2,11 +2,10 @@
 
 #include <allegro.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "flow/WispenGame.h"
 #include "SharedState.h"
-#include "TempDir.h"
+#include "ScratchWorkingDir.h"
 #include "StandInResources.h"
 
 // The application without its start-up: the screens, menus and flow are all
@@ -17,8 +16,6 @@ class ApplicationTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_NE(getcwd(oldDir, sizeof oldDir), nullptr);
-        ASSERT_EQ(0, chdir(dir.path().c_str()));
         beforeStart();
         game = new WispenGame();
         musicState = MenuMusic;
@@ -28,9 +25,6 @@ protected:
     {
         delete game;
         game = nullptr;
-        if (oldDir[0]) {
-            EXPECT_EQ(0, chdir(oldDir));
-        }
     }
 
     // What a test needs in place before the application starts, in its
@@ -53,7 +47,6 @@ protected:
     }
 
     StandInResources resources;
-    TempDir dir;
-    char oldDir[4096] = {};
+    ScratchWorkingDir dir;
     WispenGame* game = nullptr;
 };

@@ -1,9 +1,8 @@
 #include <allegro.h>
 #include <climits>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include "TempDir.h"
+#include "ScratchWorkingDir.h"
 #include "StandInResources.h"
 #include "settings/Settings.h"
 #include "flow/WispenGame.h"
@@ -14,10 +13,7 @@
 TEST(MusicVolume, IsKeptBetweenSilenceAndFullWhateverTheFileHolds)
 {
     StandInResources resources;
-    TempDir dir;
-    char previousDir[4096];
-    ASSERT_NE(nullptr, getcwd(previousDir, sizeof previousDir));
-    ASSERT_EQ(0, chdir(dir.path().c_str()));
+    ScratchWorkingDir dir;
     {
         WispenGame game;
         const std::pair<int, float> cases[] = {{125, 125 / 256.0f}, {255, 255 / 256.0f}, {256, 255 / 256.0f},
@@ -29,5 +25,4 @@ TEST(MusicVolume, IsKeptBetweenSilenceAndFullWhateverTheFileHolds)
         }
         EXPECT_EQ(INT_MIN, settings.volMusic) << "the setting itself keeps what the file held";
     }
-    EXPECT_EQ(0, chdir(previousDir));
 }

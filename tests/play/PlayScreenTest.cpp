@@ -1,10 +1,9 @@
 #include <filesystem>
-#include <unistd.h>
 #include <vector>
 
 #include "PlayFixture.h"
 #include "SoundLog.h"
-#include "TempDir.h"
+#include "ScratchWorkingDir.h"
 #include "frame/Resources.h"
 #include "world/AIInput.h"
 
@@ -13,19 +12,6 @@ namespace {
 // The high-score file lives in the working directory; each test gets its own.
 class PlayScreen : public PlayFixture {
 protected:
-    void SetUp() override
-    {
-        char buffer[4096];
-        ASSERT_NE(getcwd(buffer, sizeof buffer), nullptr);
-        previousDir = buffer;
-        ASSERT_EQ(chdir(dir.path().c_str()), 0);
-    }
-
-    void TearDown() override
-    {
-        EXPECT_EQ(chdir(previousDir.c_str()), 0);
-    }
-
     bool scoreFileExists() const { return std::filesystem::exists(dir.path() + "/wispen.hsc"); }
 
     int stopsOf(const SoundLog& sounds, const SAMPLE* sample) const
@@ -37,8 +23,7 @@ protected:
         return count;
     }
 
-    TempDir dir;
-    std::string previousDir;
+    ScratchWorkingDir dir;
 };
 
 } // namespace

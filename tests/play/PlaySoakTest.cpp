@@ -1,9 +1,8 @@
 #include <cmath>
 #include <set>
-#include <unistd.h>
 
 #include "PlayFixture.h"
-#include "TempDir.h"
+#include "ScratchWorkingDir.h"
 #include "play/Spawner.h"
 
 namespace {
@@ -13,19 +12,6 @@ namespace {
 // after every tick what must always hold.
 class PlaySoak : public PlayFixture {
 protected:
-    void SetUp() override
-    {
-        char buffer[4096];
-        ASSERT_NE(getcwd(buffer, sizeof buffer), nullptr);
-        previousDir = buffer;
-        ASSERT_EQ(chdir(dir.path().c_str()), 0);
-    }
-
-    void TearDown() override
-    {
-        EXPECT_EQ(chdir(previousDir.c_str()), 0);
-    }
-
     void pressRandomKeys()
     {
         const int arrows[] = {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN};
@@ -89,8 +75,7 @@ protected:
         ASSERT_GE(game.score.value(), 0);
     }
 
-    TempDir dir;
-    std::string previousDir;
+    ScratchWorkingDir dir;
     Picture frame;
     std::set<int> results;
 };
