@@ -551,3 +551,43 @@ saving_session() {
   wait_exit 5
   expect_status 0
 }
+
+# old_player_files: old.ini and old.hsc, the player's files before a saving
+# session: a few settings, and a short table that any rewrite makes 96 bytes.
+old_player_files() {
+  printf '[GENERAL]\nfullscreen = 0\n\n[SPEED]\nshowFPS = 0\n' > "$E2E_DIR/old.ini"
+  "$WISPEN_HSC_TOOL" fill "$E2E_DIR/full.hsc" 9999 || fail "could not prepare a table"
+  head -c 50 "$E2E_DIR/full.hsc" > "$E2E_DIR/old.hsc"
+}
+
+# player_dir DIR: the old files in DIR and the rest of the run directory linked.
+player_dir() {
+  mkdir -p "$1"
+  ln -sf "$E2E_DIR/wispen" "$E2E_DIR/data.dat" "$E2E_DIR/wispen.it" "$E2E_DIR/story" "$1/"
+  cp "$E2E_DIR/old.ini" "$1/Wispen.ini"
+  cp "$E2E_DIR/old.hsc" "$1/wispen.hsc"
+}
+
+# untouched DIR [EXTRA...]: the old files are as they were and nothing but
+# the EXTRA names was added.
+untouched() {
+  local dir=$1 expected
+  shift
+  cmp -s "$E2E_DIR/old.ini" "$dir/Wispen.ini" || fail "Wispen.ini changed: $(tr '\n' ' ' < "$dir/Wispen.ini")"
+  cmp -s "$E2E_DIR/old.hsc" "$dir/wispen.hsc" || fail "wispen.hsc changed ($(stat -c %s "$dir/wispen.hsc") bytes)"
+  expected=$(printf '%s\n' Wispen.ini data.dat story wispen wispen.hsc wispen.it "$@" | sort | tr '\n' ' ')
+  [ "$(ls -A "$dir" | sort | tr '\n' ' ')" = "$expected" ] || fail "files left behind: $(ls -A "$dir" | tr '\n' ' ')"
+}
+
+# written DIR: the session's settings and a whole table replaced the old files.
+written() {
+  grep -qE '^showFPS *= *1' "$1/Wispen.ini" || fail "Wispen.ini was not written: $(tr '\n' ' ' < "$1/Wispen.ini")"
+  [ "$(stat -c %s "$1/wispen.hsc")" = 96 ] || fail "wispen.hsc was not rewritten"
+}
+
+# session_in DIR: saving_session with DIR as the working directory.
+session_in() {
+  cd "$1" || fail "no directory $1"
+  saving_session
+  cd "$E2E_DIR" || exit 1
+}
