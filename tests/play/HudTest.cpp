@@ -84,33 +84,6 @@ TEST_F(PlayHud, RadarShowsLivingSoulsLastingPowerupsAndTheUserOnTop)
     EXPECT_TRUE(hasColour(315, 235, 0, 255, 255));
 }
 
-TEST_F(PlayHud, RadarIsATranslucentPanelWithCornerMarks)
-{
-    startEmpty();
-    game.player->pos = {0, 767};  // its dot at (252, 235), out of the way
-    game.hud.drawRadar(frame, game.souls, game.powerups, *game.player);
-
-    int panel = getpixel(frame, 290, 210);
-    EXPECT_GT(getg(panel), 20);
-    EXPECT_LT(getg(panel), 60) << "a quarter of the panel colour over black";
-    EXPECT_GT(getg(panel), getb(panel));
-    EXPECT_GT(getb(panel), getr(panel));
-    EXPECT_TRUE(hasColour(251, 210, 0, 0, 0));
-    EXPECT_TRUE(hasColour(290, 187, 0, 0, 0));
-
-    const int white[][2] = {{252, 188}, {256, 188}, {252, 192}, {312, 188}, {316, 188},
-                            {316, 192}, {256, 236}, {252, 232}, {316, 236}, {316, 232}};
-    for (const auto& p : white)
-        EXPECT_TRUE(hasColour(p[0], p[1], 255, 255, 255)) << p[0] << "," << p[1];
-    EXPECT_FALSE(hasColour(257, 188, 255, 255, 255));
-    EXPECT_FALSE(hasColour(252, 193, 255, 255, 255));
-
-    // The panel is made once and reused.
-    BITMAP* panelBitmap = game.hud.radarPanel.get();
-    game.hud.drawRadar(frame, game.souls, game.powerups, *game.player);
-    EXPECT_EQ(game.hud.radarPanel.get(), panelBitmap);
-}
-
 TEST_F(PlayHud, BackgroundScrollsWithTheCamera)
 {
     startEmpty();
