@@ -16,9 +16,7 @@ cd "$(dirname "$0")/.."
 
 PLAY_PACKAGES=(liballegro4-dev libaldmb1-dev libjpgalleg4-dev cmake make g++ pkg-config)
 PACKAGE_PACKAGES=(build-essential dpkg-dev debhelper)
-# loadpng links -lpng and -lz by its pkg-config file, yet its package pulls in
-# neither: libpng-dev brings both.
-TEST_PACKAGES=(libgtest-dev libgmock-dev libloadpng4-dev libpng-dev libbenchmark-dev xvfb xauth xdotool x11-apps imagemagick
+TEST_PACKAGES=(libgtest-dev libgmock-dev libpng-dev libbenchmark-dev xvfb xauth xdotool x11-apps imagemagick
                libx11-dev x11-utils sox clang libclang-rt-14-dev libebur128-dev
                desktop-file-utils appstream lintian man-db build-essential dpkg-dev debhelper)
 
